@@ -1,0 +1,67 @@
+// corvane: reads one VHDL-87 design file on standard input and prints it,
+// regenerated and instrumented, on standard output.
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "driver.h"
+#include "instrument.h"
+#include "scope.h"
+
+namespace {
+
+void Usage() {
+    std::fputs("\nOptions:  corvane [< vhdl_file] [> out_file]", stdout);
+    std::fputs("\n---------------------------------------------", stdout);
+    std::fputs("\n  -f <filename> : filename of the 'vhdl_file'", stdout);
+    std::fputs("\n  -d <directory> : directory for the *.da files", stdout);
+    std::fputs("\n\n", stdout);
+}
+
+// Every byte of standard output must arrive: a write failure is reported
+// and the run does not end as a success.
+int Finish(int status) {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "corvane: cannot write to standard output: %s\n", std::strerror(errno));
+        return 3;
+    }
+    return status;
+}
+
+}  // namespace
+
+void Print_Design(const Text& design) {
+    std::fputs("USE STD.TEXTIO.ALL;", stdout);
+    Write_Text(stdout, design);
+}
+
+int main(int argc, char** argv) {
+    std::signal(SIGPIPE, SIG_IGN);
+    std::set_new_handler([] { Memory_Error(); });
+    static char output_buffer[1 << 16];
+    std::setvbuf(stdout, output_buffer, _IOFBF, sizeof output_buffer);
+
+    for (int i = 1; i < argc; i++) std::fprintf(stderr, "(%d): %s\n", i, argv[i]);
+
+    for (int i = 1; i < argc; i++) {
+        if (std::strcmp(argv[i], "-f") == 0) {
+            // An option without its value keeps the default.
+            if (i + 1 < argc) filename_name = argv[++i];
+        } else if (std::strcmp(argv[i], "-d") == 0) {
+            if (i + 1 < argc) directory_name = argv[++i];
+        } else if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
+            Usage();
+            return Finish(0);
+        }
+    }
+
+    scope = 0;
+    scope_text = Make_Scope_String(0);
+    function_name = "";
+
+    // 0: the design was printed; 1: syntax error; 2: parser stack overflow.
+    int result = yyparse();
+    return Finish(result);
+}

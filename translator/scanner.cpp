@@ -1,0 +1,433 @@
+// A hand-written longest-match scanner. Characters are taken from yyin one at
+// a time, only as far as the matcher examines them, and folded to lower case as
+// they are read. Characters read beyond a match are kept and scanned again as
+// the start of the next lexeme; no pattern reaches past the current line.
+#include "scanner.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "scope.h"
+#include "text.h"
+
+FILE* yyin = nullptr;
+char* yytext = nullptr;
+int yyleng = 0;
+char* yysource = nullptr;
+int current_line_number = 1;
+int column = 0;
+
+namespace {
+
+// Characters read but not yet consumed: folded in `folded`, as written in `raw`.
+char* folded = nullptr;
+char* raw = nullptr;
+size_t buffer_size = 0;
+size_t start = 0;  // first character of the lexeme being matched
+size_t filled = 0;
+bool at_eof = false;
+
+// yytext and yysource hold a copy of the lexeme, NUL-terminated.
+size_t text_size = 0;
+
+constexpr size_t INITIAL_BUFFER = 16384;
+
+void Grow(char*& block, size_t size, const char* message) {
+    char* bigger = static_cast<char*>(std::realloc(block, size));
+    if (!bigger) {
+        std::fprintf(stderr, "%s\n", message);
+        std::exit(1);
+    }
+    block = bigger;
+}
+
+void Initialise() {
+    if (!yyin) yyin = stdin;
+    buffer_size = INITIAL_BUFFER;
+    text_size = INITIAL_BUFFER;
+    const char* message = "out of dynamic memory in yy_create_buffer()";
+    Grow(folded, buffer_size, message);
+    Grow(raw, buffer_size, message);
+    Grow(yytext, text_size, message);
+    Grow(yysource, text_size, message);
+    yytext[0] = yysource[0] = '\0';
+}
+
+// The character at offset i from the start of the lexeme, or EOF.
+int Peek(size_t i) {
+    size_t at = start + i;
+    while (at >= filled) {
+        if (at_eof) return EOF;
+        int c = getc_unlocked(yyin);
+        if (c == EOF) {
+            at_eof = true;
+            return EOF;
+        }
+        if (filled == buffer_size) {
+            if (start > 0) {
+                // Drop what has been consumed before growing.
+                std::memmove(folded, folded + start, filled - start);
+                std::memmove(raw, raw + start, filled - start);
+                filled -= start;
+                at -= start;
+                start = 0;
+            }
+            if (filled == buffer_size) {
+                buffer_size *= 2;
+                Grow(folded, buffer_size, "fatal error - scanner input buffer overflow");
+                Grow(raw, buffer_size, "fatal error - scanner input buffer overflow");
+            }
+        }
+        raw[filled] = static_cast<char>(c);
+        folded[filled] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        filled++;
+    }
+    return static_cast<unsigned char>(folded[at]);
+}
+
+// Makes the first n characters of the remaining input the lexeme.
+void Take(size_t n) {
+    if (n + 1 > text_size) {
+        while (n + 1 > text_size) text_size *= 2;
+        Grow(yytext, text_size, "fatal error - scanner input buffer overflow");
+        Grow(yysource, text_size, "fatal error - scanner input buffer overflow");
+    }
+    std::memcpy(yytext, folded + start, n);
+    std::memcpy(yysource, raw + start, n);
+    yytext[n] = yysource[n] = '\0';
+    yyleng = static_cast<int>(n);
+    start += n;
+    if (start == filled) start = filled = 0;
+}
+
+bool Is_Letter(int c) { return c >= 'a' && c <= 'z'; }
+bool Is_Digit(int c) { return c >= '0' && c <= '9'; }
+bool Is_Extended_Digit(int c) { return Is_Digit(c) || (c >= 'a' && c <= 'f'); }
+bool Is_Graphic(int c) { return c == ' ' || c == '\t' || (c >= 0x21 && c <= 0x7e); }
+
+// Length of the longest run at offset i of the form d { [_] d } for the digit
+// class given, or 0.
+template <class Digit>
+size_t Match_Integer(size_t i, Digit is_digit) {
+    if (!is_digit(Peek(i))) return 0;
+    size_t n = 1;
+    for (;;) {
+        if (is_digit(Peek(i + n)))
+            n++;
+        else if (Peek(i + n) == '_' && is_digit(Peek(i + n + 1)))
+            n += 2;
+        else
+            return n;
+    }
+}
+
+// An exponent at offset i: e, an optional sign, an integer. Its length or 0.
+size_t Match_Exponent(size_t i) {
+    if (Peek(i) != 'e') return 0;
+    size_t sign = (Peek(i + 1) == '+' || Peek(i + 1) == '-') ? 1 : 0;
+    size_t digits = Match_Integer(i + 1 + sign, Is_Digit);
+    return digits ? 1 + sign + digits : 0;
+}
+
+// Abstract literal: decimal, or based with number signs or with colons.
+size_t Match_Abstract_Literal() {
+    size_t n = Match_Integer(0, Is_Digit);
+    int mark = Peek(n);
+    if (mark == '#' || mark == ':') {
+        size_t based = Match_Integer(n + 1, Is_Extended_Digit);
+        if (based) {
+            size_t m = n + 1 + based;
+            if (Peek(m) == '.') {
+                size_t fraction = Match_Integer(m + 1, Is_Extended_Digit);
+                if (fraction) m += 1 + fraction;
+            }
+            if (Peek(m) == mark) {
+                m++;
+                return m + Match_Exponent(m);
+            }
+        }
+    }
+    if (Peek(n) == '.') {
+        size_t fraction = Match_Integer(n + 1, Is_Digit);
+        if (fraction) n += 1 + fraction;
+    }
+    return n + Match_Exponent(n);
+}
+
+// String literal delimited by `quote`, doubled delimiters standing for one.
+size_t Match_String(int quote) {
+    size_t i = 1;
+    size_t accepted = 0;
+    for (;;) {
+        int c = Peek(i);
+        if (c == quote) {
+            accepted = i + 1;
+            if (Peek(i + 1) != quote) break;
+            i += 2;
+        } else if (Is_Graphic(c)) {
+            i++;
+        } else {
+            break;
+        }
+    }
+    return accepted;
+}
+
+// Bit string literal: base letter, delimiter, based integer, delimiter.
+size_t Match_Bit_String() {
+    int quote = Peek(1);
+    if (quote != '"' && quote != '%') return 0;
+    size_t digits = Match_Integer(2, Is_Extended_Digit);
+    if (!digits || Peek(2 + digits) != quote) return 0;
+    return 3 + digits;
+}
+
+size_t Match_Identifier() {
+    size_t n = 1;
+    for (;;) {
+        int c = Peek(n);
+        if (Is_Letter(c) || Is_Digit(c))
+            n++;
+        else if (c == '_' && (Is_Letter(Peek(n + 1)) || Is_Digit(Peek(n + 1))))
+            n += 2;
+        else
+            return n;
+    }
+}
+
+struct Reserved_Word {
+    const char* word;
+    int token;
+};
+
+const Reserved_Word reserved_words[] = {
+    {"abs", ABS},
+    {"access", ACCESS},
+    {"after", AFTER},
+    {"alias", ALIAS},
+    {"all", ALL},
+    {"and", AND},
+    {"architecture", ARCHITECTURE},
+    {"array", ARRAY},
+    {"assert", ASSERT},
+    {"attribute", ATTRIBUTE},
+    {"begin", t_BEGIN},
+    {"block", BLOCK},
+    {"body", BODY},
+    {"buffer", BUFFER},
+    {"bus", BUS},
+    {"case", CASE},
+    {"component", COMPONENT},
+    {"configuration", CONFIGURATION},
+    {"constant", CONSTANT},
+    {"disconnect", DISCONNECT},
+    {"downto", DOWNTO},
+    {"else", ELSE},
+    {"elsif", ELSIF},
+    {"end", END},
+    {"entity", ENTITY},
+    {"exit", EXIT},
+    {"file", t_FILE},
+    {"for", FOR},
+    {"function", FUNCTION},
+    {"generate", GENERATE},
+    {"generic", GENERIC},
+    {"guarded", GUARDED},
+    {"if", IF},
+    {"in", IN},
+    {"inout", INOUT},
+    {"is", IS},
+    {"label", LABEL},
+    {"library", LIBRARY},
+    {"linkage", LINKAGE},
+    {"loop", LOOP},
+    {"map", MAP},
+    {"mod", MOD},
+    {"nand", NAND},
+    {"new", NEW},
+    {"next", NEXT},
+    {"nor", NOR},
+    {"not", NOT},
+    {"null", t_NULL},
+    {"of", OF},
+    {"on", ON},
+    {"open", OPEN},
+    {"or", OR},
+    {"others", OTHERS},
+    {"out", OUT},
+    {"package", PACKAGE},
+    {"port", PORT},
+    {"procedure", PROCEDURE},
+    {"process", PROCESS},
+    {"range", RANGE},
+    {"record", RECORD},
+    {"register", REGISTER},
+    {"rem", REM},
+    {"report", REPORT},
+    {"return", RETURN},
+    {"select", SELECT},
+    {"severity", SEVERITY},
+    {"signal", SIGNAL},
+    {"subtype", SUBTYPE},
+    {"then", THEN},
+    {"to", TO},
+    {"transport", TRANSPORT},
+    {"type", TYPE},
+    {"units", UNITS},
+    {"until", UNTIL},
+    {"use", USE},
+    {"variable", VARIABLE},
+    {"wait", WAIT},
+    {"when", WHEN},
+    {"while", WHILE},
+    {"with", WITH},
+    {"xor", XOR},
+};
+
+// The token of a reserved word spelled like yytext, or 0 for an identifier.
+int Reserved_Token() {
+    size_t lo = 0, hi = sizeof reserved_words / sizeof reserved_words[0];
+    while (lo < hi) {
+        size_t mid = (lo + hi) / 2;
+        int c = std::strcmp(yytext, reserved_words[mid].word);
+        if (c == 0) return reserved_words[mid].token;
+        if (c < 0)
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    return 0;
+}
+
+void Line_End() {
+    Next_Line_Flag++;
+    current_line_number++;
+    column = 0;
+}
+
+// A token of n characters: counted, then its text value is built.
+int Token(size_t n, int token) {
+    Take(n);
+    count();
+    if (token == Arrow) Inc_Scope();
+    return p(token);
+}
+
+}  // namespace
+
+void count() {
+    for (const char* c = yytext; *c; c++) {
+        if (*c == '\n')
+            column = 0;
+        else if (*c == '\t')
+            column += 8 - column % 8;
+        else
+            column++;
+    }
+}
+
+void comment() {
+    int c = Peek(0);
+    if (c == '\n') {
+        start++;
+        if (start == filled) start = filled = 0;
+        Line_End();
+    }
+}
+
+int yywrap() { return 1; }
+
+int yylex() {
+    if (!folded) Initialise();
+    for (;;) {
+        int c = Peek(0);
+        if (c == EOF) {
+            yywrap();
+            yytext[0] = yysource[0] = '\0';
+            yyleng = 0;
+            return 0;
+        }
+        if (Is_Letter(c)) {
+            if (c == 'b' || c == 'o' || c == 'x') {
+                size_t n = Match_Bit_String();
+                if (n) return Token(n, BitStringLit);
+            }
+            Take(Match_Identifier());
+            count();
+            int word = Reserved_Token();
+            if (!word) return p(Identifier);
+            if (word == CASE || word == COMPONENT || word == IF) Inc_Scope();
+            return q(word);
+        }
+        if (Is_Digit(c)) return Token(Match_Abstract_Literal(), AbstractLit);
+        switch (c) {
+            case ' ':
+            case '\t':
+                Take(1);
+                count();
+                continue;
+            case '\n':
+                Take(1);
+                Line_End();
+                count();
+                continue;
+            case '&':
+                return Token(1, Ampersand);
+            case '\'':
+                if (Is_Graphic(Peek(1)) && Peek(2) == '\'') return Token(3, CharacterLit);
+                return Token(1, Apostrophe);
+            case '(':
+            case ')':
+            case ',':
+            case ';':
+            case '.':
+                return Token(1, c);
+            case '*':
+                return Peek(1) == '*' ? Token(2, DoubleStar) : Token(1, Star);
+            case '+':
+                return Token(1, Plus);
+            case '-':
+                if (Peek(1) == '-') {
+                    // A comment runs to the end of the line; its text is not
+                    // kept, so it is consumed without being buffered.
+                    start += 2;
+                    if (start == filled) start = filled = 0;
+                    for (;;) {
+                        int d = Peek(0);
+                        if (d == EOF || d == '\n') break;
+                        start++;
+                        if (start == filled) start = filled = 0;
+                    }
+                    comment();
+                    continue;
+                }
+                return Token(1, Minus);
+            case ':':
+                return Peek(1) == '=' ? Token(2, VarAsgn) : Token(1, ':');
+            case '<':
+                if (Peek(1) == '=') return Token(2, LESym);
+                if (Peek(1) == '>') return Token(2, Box);
+                return Token(1, LTSym);
+            case '>':
+                return Peek(1) == '=' ? Token(2, GESym) : Token(1, GTSym);
+            case '=':
+                return Peek(1) == '>' ? Token(2, Arrow) : Token(1, EQSym);
+            case '/':
+                return Peek(1) == '=' ? Token(2, NESym) : Token(1, Slash);
+            case '|':
+            case '!':
+                return Token(1, Bar);
+            case '"':
+            case '%': {
+                size_t n = Match_String(c);
+                if (n) return Token(n, StringLit);
+                break;
+            }
+            default:
+                break;
+        }
+        // A character that begins no token is skipped.
+        Take(1);
+        count();
+    }
+}

@@ -1,0 +1,24 @@
+// The lexical analyser: turns the design on standard input into tokens.
+#pragma once
+
+#include <cstdio>
+
+#include "vhdl.tab.h"
+
+extern FILE* yyin;
+// The lexeme of the last token, folded to lower case; "" at end of input.
+extern char* yytext;
+extern int yyleng;
+// The same lexeme as it was written in the source.
+extern char* yysource;
+
+// The line being scanned (1-based) and the column just past the last lexeme.
+extern int current_line_number;
+extern int column;
+
+int yylex();
+// Advances column over yytext: a tab moves to the next multiple of 8.
+void count();
+// Consumes and counts the line end that closes a comment.
+void comment();
+int yywrap();

@@ -1,0 +1,94 @@
+// Text values: the text of every token and grammar symbol.
+//
+// Every reduction builds the text of its left-hand side from the texts of its
+// right-hand side, and the whole design is printed once at the end. Copying the
+// accumulated text at every reduction would be quadratic in the length of a
+// list, so a text value is a list of chunks: joining texts links their lists,
+// and only results that are small are copied into one fresh chunk. Total time
+// and memory stay linear in the size of the design.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+struct Chunk;
+
+// A text value with exactly one owner. It is a plain struct so that it can sit
+// on the parser's value stack; whoever consumes it (Format, Combine, Release)
+// owns its chunks from then on.
+struct Text {
+    Chunk* head;
+    Chunk* tail;
+    size_t len;
+    unsigned flags;  // bookkeeping of the grammar actions, never printed
+};
+
+// Flags that grammar actions pass along with a text.
+enum : unsigned {
+    NAME_PUSHED = 1,   // the construct or designator put a name on the name stack
+    PRIMARY_UNIT = 2,  // the library unit is an entity, configuration or package
+};
+
+// Text that belongs to someone else (the indentation prefix, a fixed word):
+// it is formatted into results but never released.
+struct Text_Ref {
+    const char* s;
+    size_t n;
+};
+
+Text Empty_Text();
+Text Make_String(const char* s);
+Text Make_String(const char* s, size_t n);
+Text Make_String(const std::string& s);
+
+// The first text followed by the second; both are consumed.
+Text Combine(Text first, Text second);
+
+// A fresh text holding the run of line feeds that begins t (empty if none).
+Text Return_Linefeeds(const Text& t);
+// A fresh text holding t without its leading run of line feeds.
+Text Strip_Linefeeds_And_Return(const Text& t);
+
+// Removes the leading run of line feeds from t and returns it.
+Text Take_Linefeeds(Text& t);
+
+// Gives the chunks of t back; t is empty afterwards.
+void Release(Text& t);
+
+std::string Text_String(const Text& t);
+size_t Leading_Linefeeds(const Text& t);
+// Writes t to out; false when the stream reports an error.
+bool Write_Text(FILE* out, const Text& t);
+
+// One argument of Format: a text value that Format consumes, or a borrowed text.
+struct Format_Arg {
+    Format_Arg(Text t) : text(t), ref{nullptr, 0}, owned(true) {}
+    Format_Arg(Text_Ref r) : text(Empty_Text()), ref(r), owned(false) {}
+    Text text;
+    Text_Ref ref;
+    bool owned;
+};
+
+Text Format_Args(const char* format, Format_Arg* args, size_t count);
+
+// Fills a template: each "%s" of format takes the next argument, every other
+// character of format is written as it stands. Text arguments are consumed.
+template <class... A>
+Text Format(const char* format, A... args) {
+    Format_Arg list[] = {Format_Arg(args)...};
+    return Format_Args(format, list, sizeof...(args));
+}
+
+// Line feeds seen by the scanner since the last token became a text value.
+extern int Next_Line_Flag;
+
+// The text value of the token just scanned (its line feeds, then its lexeme),
+// stored in yylval; q for reserved words, p for all other tokens. Both return
+// the token code they were given.
+int q(int token);
+int p(int token);
+
+// Heap exhaustion ends the run: nothing of the design is printed.
+[[noreturn]] void Memory_Error();
