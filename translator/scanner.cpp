@@ -315,6 +315,18 @@ int Token(size_t n, int token) {
 
 }  // namespace
 
+void Scanner_Restart(FILE* input) {
+    if (!folded) Initialise();
+    yyin = input;
+    start = filled = 0;
+    at_eof = false;
+    yytext[0] = yysource[0] = '\0';
+    yyleng = 0;
+    current_line_number = 1;
+    column = 0;
+    Next_Line_Flag = 0;
+}
+
 void count() {
     for (const char* c = yytext; *c; c++) {
         if (*c == '\n')
@@ -345,6 +357,8 @@ int yylex() {
             yywrap();
             yytext[0] = yysource[0] = '\0';
             yyleng = 0;
+            // End of input has no text; line feeds after the last token are dropped.
+            yylval = Empty_Text();
             return 0;
         }
         if (Is_Letter(c)) {

@@ -17,6 +17,9 @@ extern int current_line_number;
 extern int column;
 
 int yylex();
+// Starts scanning a new input from its first line (the driver scans one input;
+// test programs scan many).
+void Scanner_Restart(FILE* input);
 // Advances column over yytext: a tab moves to the next multiple of 8.
 void count();
 // Consumes and counts the line end that closes a comment.
