@@ -5,6 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -12,24 +16,26 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
+#include <string_view>
 
 #include "stack.h"
 
 namespace {
 
-std::string file_name = "temp";
-std::string file_part;
-std::string function_part;
+const char* file_name = "temp";
+std::string_view file_part;
+std::string_view function_part;
 
-// The trace was always read with fgets into an 80-byte buffer, and its
-// numbers are counted per piece such a read gives: a piece ends after a line
-// feed or after 79 bytes, whichever comes first. A line of exactly 79
-// characters therefore gives a second piece holding only its line feed.
+// A number is counted for each piece of the file that fgets into an 80-byte
+// buffer would return: a piece ends after a line feed or after 79 bytes,
+// whichever comes first. A line of exactly 79 characters therefore gives a
+// second piece holding only its line feed.
 constexpr std::size_t piece_max = 79;
 // The file is read in blocks of this size; an unfinished piece at the end
 // of a block is moved to the front and completed by the next block.
-constexpr std::size_t block_size = std::size_t{1} << 20;
+constexpr std::size_t block_size = std::size_t{1} << 18;
 
 // Set when a write to standard output fails, for the message at the end.
 int output_errno = 0;
@@ -40,12 +46,12 @@ void Write_Output(const char* text, std::size_t length) {
     }
 }
 
-void Write_Output(const std::string& text) { Write_Output(text.data(), text.size()); }
+void Write_Output(std::string_view text) { Write_Output(text.data(), text.size()); }
 
 void Print_Usage() {
-    Write_Output(std::string("\nOptions:  corvane_viru <file::func.partition.corvane> [> clean_file]"));
-    Write_Output(std::string("\n----------------------------------------------------------------------"));
-    Write_Output(std::string("\n\n"));
+    Write_Output("\nOptions:  corvane_viru <file::func.partition.corvane> [> clean_file]");
+    Write_Output("\n----------------------------------------------------------------------");
+    Write_Output("\n\n");
 }
 
 // Flushes standard output and turns a failed write into a message and a
@@ -64,18 +70,19 @@ int Finish(int status) {
 
 bool Is_Blank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r'; }
 
-// Counts the piece that starts at piece and returns where the next one
-// starts. limit is piece + piece_max, or the end of the file if that comes
-// first. The number is read as atoi would read the piece: white space, an
-// optional sign, digits; anything else, a NUL byte included, ends it, and no
-// digits give 0. Values beyond the range of int are held at its limits.
-const char* Count_Piece(const char* piece, const char* limit) {
+// Reads the number of the piece that starts at piece and returns where the
+// next piece starts. limit is piece + piece_max, or the end of the file if
+// that comes first. The number is read as atoi would read the piece: white
+// space, an optional sign, digits; anything else, a NUL byte included, ends
+// it, and no digits give 0. Values beyond the range of int are held at its
+// limits.
+const char* Read_Piece(const char* piece, const char* limit, int& value) {
     const char* c = piece;
     while (c < limit && Is_Blank(*c)) {
         ++c;
     }
     if (c < limit && *c == '\n') {
-        Push_Stack(0);
+        value = 0;
         return c + 1;
     }
     bool negative = false;
@@ -93,11 +100,8 @@ const char* Count_Piece(const char* piece, const char* limit) {
         }
         ++c;
     }
-    std::int64_t value = negative ? -magnitude : magnitude;
-    if (value > INT_MAX) {
-        value = INT_MAX;
-    }
-    Push_Stack(static_cast<int>(value));
+    std::int64_t signed_value = negative ? -magnitude : magnitude;
+    value = static_cast<int>(signed_value > INT_MAX ? INT_MAX : signed_value);
     if (c < limit && *c == '\n') {
         return c + 1;
     }
@@ -105,9 +109,108 @@ const char* Count_Piece(const char* piece, const char* limit) {
     return line_feed != nullptr ? static_cast<const char*>(line_feed) + 1 : limit;
 }
 
+// Bit i set where text[i] is a line feed, for the 64 bytes at text.
+std::uint64_t Line_Feed_Mask(const char* text) {
+#if defined(__SSE2__)
+    const __m128i line_feeds = _mm_set1_epi8('\n');
+    std::uint64_t mask = 0;
+    for (int i = 0; i < 4; ++i) {
+        __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16 * i));
+        auto bits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, line_feeds)));
+        mask |= std::uint64_t{bits} << (16 * i);
+    }
+    return mask;
+#else
+    // Eight words are tested for zero bytes after an exclusive or with line
+    // feeds; the test has no carries between bytes, so it is exact.
+    constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7Fu;
+    std::uint64_t mask = 0;
+    for (int i = 0; i < 8; ++i) {
+        std::uint64_t word;
+        std::memcpy(&word, text + 8 * i, sizeof word);
+        word ^= 0x0A0A0A0A0A0A0A0Au;
+        std::uint64_t zero = ~(((word & low7) + low7) | word) & ~low7;
+        // Bit 8k + 7 of each word goes to bit k: the partial products of
+        // the multiplication all land on different bits.
+        mask |= (((zero >> 7) * 0x0102040810204080u) >> 56) << (8 * i);
+    }
+    return mask;
+#endif
+}
+
+// The number of a piece of one to eight digits followed by its line feed at
+// piece + length, read eight bytes at a time (eight bytes must be readable
+// at piece). Returns false for any other piece.
+bool Read_Digits(const char* piece, std::size_t length, int& value) {
+    if (length == 0 || length > 8) {
+        return false;
+    }
+    std::uint64_t word;
+    std::memcpy(&word, piece, sizeof word);
+    // Digits become 0 to 9; any other byte becomes 10 or more, which the
+    // addition of 0x76 (or its own top bit) marks in bit 7. A carry out of a
+    // marked byte only spoils the bytes after it.
+    std::uint64_t digits = word ^ 0x3030303030303030u;
+    std::uint64_t not_digit = ((digits + 0x7676767676767676u) | digits) & 0x8080808080808080u;
+    if ((not_digit << (8 * (8 - length))) != 0) {
+        return false;
+    }
+    // The first character is the lowest byte: shifting the digits to the
+    // top puts zeros in front of them, and three multiplications combine
+    // neighbouring digits, then pairs, then fours.
+    digits <<= 8 * (8 - length);
+    digits = ((digits & 0x0F0F0F0F0F0F0F0Fu) * 2561) >> 8;
+    digits = ((digits & 0x00FF00FF00FF00FFu) * 6553601) >> 16;
+    digits = ((digits & 0x0000FFFF0000FFFFu) * 42949672960001u) >> 32;
+    value = static_cast<int>(digits);
+    return true;
+}
+
+// Counts the pieces of the lines that end in [piece, end) from their line
+// feeds, found 64 bytes at a time: the start of a line then never waits for
+// the number before it to be read. Returns the start of the first line not
+// counted.
+const char* Count_Lines(const char* piece, const char* end) {
+    // The numbers go to the count list in batches, so that it can fetch the
+    // entries of later numbers while it counts the earlier ones.
+    constexpr std::size_t batch_size = 256;
+    int batch[batch_size];
+    std::size_t batched = 0;
+    auto count = [&](int value) {
+        batch[batched] = value;
+        if (++batched == batch_size) {
+            Push_Stack_Lines(batch, batched);
+            batched = 0;
+        }
+    };
+    for (const char* scan = piece; end - scan >= 64; scan += 64) {
+        for (std::uint64_t mask = Line_Feed_Mask(scan); mask != 0; mask &= mask - 1) {
+            const char* line_feed = scan + __builtin_ctzll(mask);
+            int value;
+            if (Read_Digits(piece, static_cast<std::size_t>(line_feed - piece), value)) {
+                count(value);
+                piece = line_feed + 1;
+                continue;
+            }
+            // Lines of more than 78 characters give several pieces; the last
+            // one ends at the line feed.
+            while (piece <= line_feed) {
+                const char* limit = line_feed - piece < static_cast<std::ptrdiff_t>(piece_max) ? line_feed + 1
+                                                                                                : piece + piece_max;
+                piece = Read_Piece(piece, limit, value);
+                count(value);
+            }
+        }
+    }
+    Push_Stack_Lines(batch, batched);
+    return piece;
+}
+
 // Counts every piece of the file. Returns 0, or the errno of a failed read.
 int Count_Trace(int fd) {
-    char* buffer = static_cast<char*>(std::malloc(piece_max + block_size));
+    // Room for an unfinished piece in front of the block and for the eight
+    // bytes that Read_Digits may load behind it.
+    char* buffer = static_cast<char*>(std::malloc(piece_max + block_size + 8));
     if (buffer == nullptr) {
         return ENOMEM;
     }
@@ -123,16 +226,22 @@ int Count_Trace(int fd) {
             return error;
         }
         bool at_end = got == 0;
-        const char* end = buffer + kept + got;
-        const char* piece = buffer;
-        // While a whole piece fits, its end can be found without looking at
-        // the end of the block.
+        char* end = buffer + kept + got;
+        std::memset(end, 0, 8);
+        const char* piece = Count_Lines(buffer, end);
+        // What is left has no line feed in the first bytes scanned, or is
+        // the last few bytes of the block: cut it piece by piece, as long as
+        // a whole piece fits.
         while (static_cast<std::size_t>(end - piece) >= piece_max) {
-            piece = Count_Piece(piece, piece + piece_max);
+            int value;
+            piece = Read_Piece(piece, piece + piece_max, value);
+            Push_Stack(value);
         }
         if (at_end) {
             while (piece < end) {
-                piece = Count_Piece(piece, end);
+                int value;
+                piece = Read_Piece(piece, end, value);
+                Push_Stack(value);
             }
             std::free(buffer);
             return 0;
@@ -148,10 +257,13 @@ int Count_Trace(int fd) {
 // up to the first full stop (at least one character, colons allowed). The
 // rest of the name is not looked at. Returns whether both parts were found;
 // a part that was not found is left empty.
-bool Split_File_Name(const std::string& name) {
+bool Split_File_Name(std::string_view name) {
     std::size_t colon = name.find(':');
+    if (colon == 0) {
+        return false;
+    }
     file_part = name.substr(0, colon);
-    if (file_part.empty() || colon == std::string::npos || name.compare(colon, 2, "::") != 0) {
+    if (colon == std::string_view::npos || name.compare(colon, 2, "::") != 0) {
         return false;
     }
     std::size_t start = colon + 2;
@@ -176,12 +288,23 @@ void Append_Decimal(std::string& text, std::int64_t value) {
     text.append(first, digits + sizeof digits);
 }
 
-// Prints the report lines, taking the nodes off the count list; each line
-// is "File: %s;\tFunction: %s;\tLine: %d;\tOccurred: %d\n" with the count
-// in 64 bits.
+// Prints "sscanf FAILED!\n" if the name does not split, then the report
+// lines, taking the nodes off the count list; each line is "File:
+// %s;\tFunction: %s;\tLine: %d;\tOccurred: %d\n" with the count in 64
+// bits. All memory is taken before the first write, so that a lack of it
+// cannot cut a report short.
 void Print_Report() {
-    const std::string prefix = "File: " + file_part + ";\tFunction: " + function_part + ";\tLine: ";
+    bool split = Split_File_Name(file_name);
+    std::string prefix = "File: ";
+    prefix.append(file_part).append(";\tFunction: ").append(function_part).append(";\tLine: ");
+    // One chunk is written out as soon as it holds 64 KiB, so it never
+    // grows past that and one more line.
+    constexpr std::size_t chunk_size = std::size_t{1} << 16;
     std::string text;
+    text.reserve(chunk_size + prefix.size() + 64);
+    if (!split) {
+        Write_Output("sscanf FAILED!\n");
+    }
     int line;
     std::int64_t occurrences;
     while (Pop_Stack(line, occurrences)) {
@@ -190,7 +313,7 @@ void Print_Report() {
         text += ";\tOccurred: ";
         Append_Decimal(text, occurrences);
         text += '\n';
-        if (text.size() >= (std::size_t{1} << 16)) {
+        if (text.size() >= chunk_size) {
             Write_Output(text);
             text.clear();
         }
@@ -198,13 +321,9 @@ void Print_Report() {
     Write_Output(text);
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-    // A reader that went away must show as a failed write, not end the run
-    // silently.
-    std::signal(SIGPIPE, SIG_IGN);
-
+// The run; main adds the handling of a lack of memory outside the count
+// list.
+int Run(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         std::fprintf(stderr, "(%d): %s\n", i, argv[i]);
     }
@@ -217,28 +336,39 @@ int main(int argc, char* argv[]) {
     }
 
     // A directory opens for reading on some systems but holds no trace.
-    int fd = open(file_name.c_str(), O_RDONLY);
+    int fd = open(file_name, O_RDONLY);
     struct stat status;
     if (fd >= 0 && (fstat(fd, &status) != 0 || S_ISDIR(status.st_mode))) {
         close(fd);
         fd = -1;
     }
     if (fd < 0) {
-        std::string message = "ERROR: cannot open file '(" + file_name + ")'...\n\n";
-        Write_Output(message);
+        Write_Output("ERROR: cannot open file '(");
+        Write_Output(file_name);
+        Write_Output(")'...\n\n");
         return Finish(1);
     }
 
     int error = Count_Trace(fd);
     close(fd);
     if (error != 0) {
-        std::fprintf(stderr, "corvane_viru: cannot read '%s': %s\n", file_name.c_str(), std::strerror(error));
+        std::fprintf(stderr, "corvane_viru: cannot read '%s': %s\n", file_name, std::strerror(error));
         return Finish(1);
-    }
-
-    if (!Split_File_Name(file_name)) {
-        Write_Output(std::string("sscanf FAILED!\n"));
     }
     Print_Report();
     return Finish(0);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    // A reader that went away must show as a failed write, not end the run
+    // silently.
+    std::signal(SIGPIPE, SIG_IGN);
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("corvane_viru: cannot allocate memory for the report\n", stderr);
+        return 255;
+    }
 }

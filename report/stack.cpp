@@ -7,12 +7,15 @@ stack_node* stack = nullptr;
 
 namespace {
 
-// Line numbers 0 to dense_limit - 1 have their node at dense_index[line];
-// the table is widened by doubling as larger numbers come, so a trace of a
-// design of a million lines costs at most 8 MiB here.
+// The nodes of line numbers 0 to dense_limit - 1 (the usual source lines)
+// have fixed places in pages of page_size nodes, made when a number of the
+// page is first counted: the node of such a number is found by arithmetic,
+// and nodes of neighbouring numbers share cache lines. A place whose
+// occurrences are 0 holds no node.
 constexpr int dense_limit = 1 << 20;
-stack_node** dense_index = nullptr;
-int dense_size = 0;
+constexpr int page_bits = 6;
+constexpr int page_size = 1 << page_bits;
+stack_node* dense_pages[dense_limit / page_size];
 
 // Every other number (negative, or a million and more) lives in a hash
 // table with linear probing, kept at most half full. A null node marks a
@@ -95,43 +98,25 @@ void Hash_Remove(int line) {
     --hash_used;
 }
 
-void Dense_Grow(int line) {
-    int size = dense_size == 0 ? 4096 : dense_size;
-    while (size <= line) {
-        size *= 2;
-    }
-    auto* grown = static_cast<stack_node**>(std::realloc(dense_index, sizeof(stack_node*) * size));
-    if (grown == nullptr) {
-        Out_Of_Memory();
-    }
-    for (int i = dense_size; i < size; ++i) {
-        grown[i] = nullptr;
-    }
-    dense_index = grown;
-    dense_size = size;
-}
-
 bool Is_Dense(int line) { return line >= 0 && line < dense_limit; }
 
-void Enter_In_Index(stack_node* node) {
-    if (Is_Dense(node->line)) {
-        if (node->line >= dense_size) {
-            Dense_Grow(node->line);
+// The place of a small line number's node; the page is made if need be.
+stack_node* Dense_Place(int line) {
+    stack_node*& page = dense_pages[line >> page_bits];
+    if (page == nullptr) {
+        page = static_cast<stack_node*>(std::calloc(page_size, sizeof(stack_node)));
+        if (page == nullptr) {
+            Out_Of_Memory();
         }
-        dense_index[node->line] = node;
-        return;
     }
-    if (hash_index == nullptr || 2 * (hash_used + 1) > (1u << hash_bits)) {
-        Hash_Grow();
-    }
-    *Hash_Find(node->line) = hash_slot{node->line, node};
-    ++hash_used;
+    return &page[line & (page_size - 1)];
 }
 
 void Release_Index() {
-    std::free(dense_index);
-    dense_index = nullptr;
-    dense_size = 0;
+    for (stack_node*& page : dense_pages) {
+        std::free(page);
+        page = nullptr;
+    }
     std::free(hash_index);
     hash_index = nullptr;
     hash_bits = 0;
@@ -141,9 +126,19 @@ void Release_Index() {
 }  // namespace
 
 stack_node* New_Stack_Node(int line) {
-    auto* node = static_cast<stack_node*>(std::malloc(sizeof(stack_node)));
-    if (node == nullptr) {
-        Out_Of_Memory();
+    stack_node* node;
+    if (Is_Dense(line)) {
+        node = Dense_Place(line);
+    } else {
+        node = static_cast<stack_node*>(std::malloc(sizeof(stack_node)));
+        if (node == nullptr) {
+            Out_Of_Memory();
+        }
+        if (hash_index == nullptr || 2 * (hash_used + 1) > (1u << hash_bits)) {
+            Hash_Grow();
+        }
+        *Hash_Find(line) = hash_slot{line, node};
+        ++hash_used;
     }
     node->line = line;
     node->occurrences = 1;
@@ -153,7 +148,11 @@ stack_node* New_Stack_Node(int line) {
 
 stack_node* Search_For_Line_Number(int line) {
     if (Is_Dense(line)) {
-        return line < dense_size ? dense_index[line] : nullptr;
+        stack_node* page = dense_pages[line >> page_bits];
+        if (page == nullptr || page[line & (page_size - 1)].occurrences == 0) {
+            return nullptr;
+        }
+        return &page[line & (page_size - 1)];
     }
     return hash_index == nullptr ? nullptr : Hash_Find(line)->node;
 }
@@ -165,7 +164,6 @@ void Push_Stack(int line) {
         return;
     }
     node = New_Stack_Node(line);
-    Enter_In_Index(node);
     node->next = stack;
     stack = node;
 }
@@ -177,15 +175,39 @@ bool Pop_Stack(int& line, std::int64_t& occurrences) {
     }
     line = first->line;
     occurrences = first->occurrences;
+    stack = first->next;
     if (Is_Dense(line)) {
-        dense_index[line] = nullptr;
+        // The place stays; its page goes with the last node.
+        first->occurrences = 0;
     } else {
         Hash_Remove(line);
+        std::free(first);
     }
-    stack = first->next;
-    std::free(first);
     if (stack == nullptr) {
         Release_Index();
     }
     return true;
+}
+
+void Push_Stack_Lines(const int* lines, std::size_t count) {
+    // How far ahead the node of a number is fetched.
+    constexpr std::size_t ahead = 16;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + ahead < count) {
+            int later = lines[i + ahead];
+            if (Is_Dense(later) && dense_pages[later >> page_bits] != nullptr) {
+                __builtin_prefetch(&dense_pages[later >> page_bits][later & (page_size - 1)]);
+            }
+        }
+        // The usual case, a number already counted, without the call.
+        int line = lines[i];
+        if (Is_Dense(line) && dense_pages[line >> page_bits] != nullptr) {
+            stack_node* node = &dense_pages[line >> page_bits][line & (page_size - 1)];
+            if (node->occurrences != 0) {
+                ++node->occurrences;
+                continue;
+            }
+        }
+        Push_Stack(line);
+    }
 }

@@ -1,13 +1,14 @@
 // The count list of corvane_viru: one node per distinct line number, the
 // number seen last for the first time at the front.
 //
-// The list alone would make every lookup a walk from the front, so each
-// node is also entered in an index from line number to node: small
-// non-negative numbers (the usual source lines) in a dense table, all other
-// numbers in an open-addressing hash table. Both grow with the number of
-// distinct line numbers, never with the length of the trace.
+// The list alone would make every lookup a walk from the front, so a node
+// is also found from its number directly: the nodes of numbers from 0 to
+// just over a million (the usual source lines) have fixed places in pages
+// made on demand, every other number is entered in a hash table. Both grow
+// with the distinct line numbers, never with the length of the trace.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 struct stack_node {
@@ -20,8 +21,10 @@ struct stack_node {
 
 extern stack_node* stack;
 
-// A node with that line, occurrences 1 and no next. When the memory runs
-// out, the allocation message is written and the run ends with status 255.
+// A node with that line, occurrences 1 and no next, for a number that has
+// no node yet; Search_For_Line_Number finds it from now on. When the memory
+// runs out, the allocation message is written and the run ends with status
+// 255.
 stack_node* New_Stack_Node(int line);
 
 // The node of that line number; null if there is none.
@@ -29,6 +32,11 @@ stack_node* Search_For_Line_Number(int line);
 
 // Counts one occurrence of the line number.
 void Push_Stack(int line);
+
+// Push_Stack of each number in turn. The index entries of the numbers a few
+// places ahead are fetched early, so that with many distinct numbers the
+// cache misses of several lookups overlap instead of following each other.
+void Push_Stack_Lines(const int* lines, std::size_t count);
 
 // Takes the first node off the list and releases it. Returns false, leaving
 // both out-parameters as they were, when the list is empty; no line number
