@@ -1,7 +1,7 @@
 // A hand-written longest-match scanner. Characters are taken from yyin one at
-// a time, only as far as the matcher examines them, and folded to lower case as
-// they are read. Characters read beyond a match are kept and scanned again as
-// the start of the next lexeme; no pattern reaches past the current line.
+// a time, up to the end of the line the matcher is in, and folded to lower
+// case as they are read. Characters read beyond a match are kept and scanned
+// again as the start of the next lexeme; no pattern reaches past a line end.
 #include "scanner.h"
 
 #include <cstdlib>
@@ -41,6 +41,8 @@ void Grow(char*& block, size_t size, const char* message) {
     block = bigger;
 }
 
+void Build_Word_Table();
+
 void Initialise() {
     if (!yyin) yyin = stdin;
     buffer_size = INITIAL_BUFFER;
@@ -51,53 +53,101 @@ void Initialise() {
     Grow(yytext, text_size, message);
     Grow(yysource, text_size, message);
     yytext[0] = yysource[0] = '\0';
+    Build_Word_Table();
 }
+
+int Read_More(size_t i);
 
 // The character at offset i from the start of the lexeme, or EOF.
-int Peek(size_t i) {
+inline int Peek(size_t i) {
     size_t at = start + i;
-    while (at >= filled) {
-        if (at_eof) return EOF;
-        int c = getc_unlocked(yyin);
-        if (c == EOF) {
-            at_eof = true;
-            return EOF;
-        }
-        if (filled == buffer_size) {
-            if (start > 0) {
-                // Drop what has been consumed before growing.
-                std::memmove(folded, folded + start, filled - start);
-                std::memmove(raw, raw + start, filled - start);
-                filled -= start;
-                at -= start;
-                start = 0;
-            }
-            if (filled == buffer_size) {
-                buffer_size *= 2;
-                Grow(folded, buffer_size, "fatal error - scanner input buffer overflow");
-                Grow(raw, buffer_size, "fatal error - scanner input buffer overflow");
-            }
-        }
-        raw[filled] = static_cast<char>(c);
-        folded[filled] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        filled++;
-    }
-    return static_cast<unsigned char>(folded[at]);
+    if (at < filled) return static_cast<unsigned char>(folded[at]);
+    return Read_More(i);
 }
 
-// Makes the first n characters of the remaining input the lexeme.
-void Take(size_t n) {
+// Makes room for one more character: drops what has been consumed, or
+// doubles the buffer when a lexeme (with what was read past it) fills it.
+void Make_Room() {
+    if (start > 0) {
+        std::memmove(folded, folded + start, filled - start);
+        std::memmove(raw, raw + start, filled - start);
+        filled -= start;
+        start = 0;
+    }
+    if (filled == buffer_size) {
+        buffer_size *= 2;
+        Grow(folded, buffer_size, "fatal error - scanner input buffer overflow");
+        Grow(raw, buffer_size, "fatal error - scanner input buffer overflow");
+    }
+}
+
+// Reads on to the end of the current line, one character at a time, until
+// offset i is in the buffer. No lexeme reaches past a line end, so nothing
+// beyond the line is ever needed.
+int Read_More(size_t i) {
+    while (start + i >= filled) {
+        if (at_eof) return EOF;
+        if (filled == buffer_size) Make_Room();
+        FILE* in = yyin;
+        char* f = folded;
+        char* r = raw;
+        size_t n = filled;
+        const size_t end = buffer_size;
+        for (;;) {
+            int c = getc_unlocked(in);
+            if (c == EOF) {
+                at_eof = true;
+                break;
+            }
+            r[n] = static_cast<char>(c);
+            f[n] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+            n++;
+            if (c == '\n' || n == end) break;
+        }
+        filled = n;
+    }
+    return static_cast<unsigned char>(folded[start + i]);
+}
+
+void Copy_Lexeme(char* to, const char* from, size_t n) {
+    if (n <= 16) {
+        for (size_t i = 0; i < n; i++) to[i] = from[i];
+    } else {
+        std::memcpy(to, from, n);
+    }
+    to[n] = '\0';
+}
+
+// Makes the first n characters of the remaining input the lexeme; a literal
+// keeps its source spelling in yysource too.
+void Take(size_t n, bool literal = false) {
     if (n + 1 > text_size) {
         while (n + 1 > text_size) text_size *= 2;
         Grow(yytext, text_size, "fatal error - scanner input buffer overflow");
         Grow(yysource, text_size, "fatal error - scanner input buffer overflow");
     }
-    std::memcpy(yytext, folded + start, n);
-    std::memcpy(yysource, raw + start, n);
-    yytext[n] = yysource[n] = '\0';
+    Copy_Lexeme(yytext, folded + start, n);
+    if (literal) Copy_Lexeme(yysource, raw + start, n);
     yyleng = static_cast<int>(n);
     start += n;
     if (start == filled) start = filled = 0;
+}
+
+// Drops the first n characters of the remaining input.
+inline void Consume(size_t n) {
+    start += n;
+    if (start == filled) start = filled = 0;
+}
+
+// A blank, tab or other character that yields no token: consumed and counted
+// as the column walk over its one-character lexeme would count it (a NUL ends
+// that walk at once).
+void Skip(int c) {
+    Consume(1);
+    if (c == '\t')
+        column += 8 - column % 8;
+    else if (c != '\0')
+        column++;
 }
 
 bool Is_Letter(int c) { return c >= 'a' && c <= 'z'; }
@@ -284,18 +334,30 @@ const Reserved_Word reserved_words[] = {
     {"xor", XOR},
 };
 
+// Reserved words are found through a small open-addressing hash table.
+constexpr size_t WORD_TABLE_SIZE = 512;
+const Reserved_Word* word_table[WORD_TABLE_SIZE];
+
+size_t Word_Hash(const char* s, size_t n) {
+    size_t h = n * 131u;
+    for (size_t i = 0; i < n; i++) h = h * 31u + static_cast<unsigned char>(s[i]);
+    return h & (WORD_TABLE_SIZE - 1);
+}
+
+void Build_Word_Table() {
+    for (const Reserved_Word& w : reserved_words) {
+        size_t h = Word_Hash(w.word, std::strlen(w.word));
+        while (word_table[h]) h = (h + 1) & (WORD_TABLE_SIZE - 1);
+        word_table[h] = &w;
+    }
+}
+
 // The token of a reserved word spelled like yytext, or 0 for an identifier.
 int Reserved_Token() {
-    size_t lo = 0, hi = sizeof reserved_words / sizeof reserved_words[0];
-    while (lo < hi) {
-        size_t mid = (lo + hi) / 2;
-        int c = std::strcmp(yytext, reserved_words[mid].word);
-        if (c == 0) return reserved_words[mid].token;
-        if (c < 0)
-            hi = mid;
-        else
-            lo = mid + 1;
-    }
+    size_t n = static_cast<size_t>(yyleng);
+    if (n < 2 || n > 13) return 0;  // the shortest and longest reserved words
+    for (size_t h = Word_Hash(yytext, n); word_table[h]; h = (h + 1) & (WORD_TABLE_SIZE - 1))
+        if (std::strcmp(word_table[h]->word, yytext) == 0) return word_table[h]->token;
     return 0;
 }
 
@@ -305,10 +367,17 @@ void Line_End() {
     column = 0;
 }
 
-// A token of n characters: counted, then its text value is built.
+// A token of n characters: counted, then its text value is built. Only a
+// literal can hold a tab or keep its capitals, so only a literal needs the
+// column walk and its source spelling.
 int Token(size_t n, int token) {
+    if (token == CharacterLit || token == StringLit) {
+        Take(n, true);
+        count();
+        return p(token);
+    }
     Take(n);
-    count();
+    column += static_cast<int>(n);
     if (token == Arrow) Inc_Scope();
     return p(token);
 }
@@ -341,8 +410,7 @@ void count() {
 void comment() {
     int c = Peek(0);
     if (c == '\n') {
-        start++;
-        if (start == filled) start = filled = 0;
+        Consume(1);
         Line_End();
     }
 }
@@ -366,8 +434,9 @@ int yylex() {
                 size_t n = Match_Bit_String();
                 if (n) return Token(n, BitStringLit);
             }
-            Take(Match_Identifier());
-            count();
+            size_t n = Match_Identifier();
+            Take(n);
+            column += static_cast<int>(n);
             int word = Reserved_Token();
             if (!word) return p(Identifier);
             if (word == CASE || word == COMPONENT || word == IF) Inc_Scope();
@@ -377,13 +446,11 @@ int yylex() {
         switch (c) {
             case ' ':
             case '\t':
-                Take(1);
-                count();
+                Skip(c);
                 continue;
             case '\n':
-                Take(1);
+                Consume(1);
                 Line_End();
-                count();
                 continue;
             case '&':
                 return Token(1, Ampersand);
@@ -404,13 +471,11 @@ int yylex() {
                 if (Peek(1) == '-') {
                     // A comment runs to the end of the line; its text is not
                     // kept, so it is consumed without being buffered.
-                    start += 2;
-                    if (start == filled) start = filled = 0;
+                    Consume(2);
                     for (;;) {
                         int d = Peek(0);
                         if (d == EOF || d == '\n') break;
-                        start++;
-                        if (start == filled) start = filled = 0;
+                        Consume(1);
                     }
                     comment();
                     continue;
@@ -441,7 +506,6 @@ int yylex() {
                 break;
         }
         // A character that begins no token is skipped.
-        Take(1);
-        count();
+        Skip(c);
     }
 }

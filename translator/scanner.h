@@ -9,7 +9,7 @@ extern FILE* yyin;
 // The lexeme of the last token, folded to lower case; "" at end of input.
 extern char* yytext;
 extern int yyleng;
-// The same lexeme as it was written in the source.
+// The last character or string literal as it was written in the source.
 extern char* yysource;
 
 // The line being scanned (1-based) and the column just past the last lexeme.

@@ -39,7 +39,25 @@ std::vector<void*> slabs;  // kept reachable for the whole run
 
 size_t Class_Of(size_t cap) { return (cap + CLASS_STEP - 1) / CLASS_STEP; }
 
-Chunk* New_Chunk(size_t cap) {
+Chunk* New_Chunk_Slow(size_t cap);
+
+inline Chunk* New_Chunk(size_t cap) {
+    if (cap <= SMALL_CAP) {
+        size_t k = Class_Of(cap);
+        Chunk* c = free_list[k];
+        if (c) {
+            free_list[k] = c->next;
+            c->next = nullptr;
+            c->len = 0;
+            c->data = c->cap ? reinterpret_cast<char*>(c + 1) : nullptr;
+            return c;
+        }
+    }
+    return New_Chunk_Slow(cap);
+}
+
+// A chunk from a fresh slab, or from the heap for a large one.
+Chunk* New_Chunk_Slow(size_t cap) {
     if (cap > UINT32_MAX) Memory_Error();
     if (cap > SMALL_CAP) {
         Chunk* c = static_cast<Chunk*>(std::malloc(sizeof(Chunk) + cap));
@@ -82,28 +100,102 @@ void Free_Chunk(Chunk* c) {
     free_list[k] = c;
 }
 
+inline char* Copy_Small(char* to, const char* from, size_t n) {
+    if (n <= 16) {
+        for (size_t i = 0; i < n; i++) to[i] = from[i];
+    } else {
+        std::memcpy(to, from, n);
+    }
+    return to + n;
+}
+
 char* Payload(Chunk* c) { return reinterpret_cast<char*>(c + 1); }
 
-Text Single(Chunk* c) { return Text{c, c, c->len, 0}; }
+bool Is_Inline(const Text& t) { return t.len <= INLINE_TEXT; }
 
-// Appends the chunks of t to the list that ends in *tail.
-void Link(Text& into, Text t) {
-    if (!t.head) return;
-    if (into.tail)
-        into.tail->next = t.head;
-    else
-        into.head = t.head;
-    into.tail = t.tail;
-    into.len += t.len;
+// A text of n bytes to be filled by the caller through the returned pointer.
+char* New_Text(Text& t, size_t n) {
+    t.len = n;
+    t.flags = 0;
+    if (n <= INLINE_TEXT) return t.bytes;
+    Chunk* c = New_Chunk(n);
+    c->len = static_cast<uint32_t>(n);
+    t.list.head = t.list.tail = c;
+    return Payload(c);
+}
+
+// Calls f(bytes, length) for each piece of t in order.
+template <class F>
+void For_Each_Piece(const Text& t, F f) {
+    if (Is_Inline(t)) {
+        if (t.len) f(t.bytes, t.len);
+        return;
+    }
+    for (const Chunk* c = t.list.head; c; c = c->next) f(c->data, static_cast<size_t>(c->len));
 }
 
 char* Copy_Out(const Text& t, char* to) {
-    for (Chunk* c = t.head; c; c = c->next) {
-        std::memcpy(to, c->data, c->len);
-        to += c->len;
-    }
+    For_Each_Piece(t, [&](const char* s, size_t n) { to = Copy_Small(to, s, n); });
     return to;
 }
+
+// A text made of the one chunk c, whatever its length (only for building).
+Text List_Of(Chunk* c) {
+    Text t = Empty_Text();
+    t.list.head = t.list.tail = c;
+    t.len = c->len;
+    return t;
+}
+
+// A text being built from pieces in order. Short results stay inline;
+// long texts are linked, not copied.
+struct Builder {
+    Text r = Empty_Text();
+    bool linked = false;  // r holds a chunk list (else r.bytes)
+
+    void Add_Bytes(const char* s, size_t n) {
+        if (n == 0) return;
+        if (!linked && r.len + n <= INLINE_TEXT) {
+            Copy_Small(r.bytes + r.len, s, n);
+            r.len += n;
+            return;
+        }
+        Chunk* c = New_Chunk(n);
+        Copy_Small(Payload(c), s, n);
+        c->len = static_cast<uint32_t>(n);
+        Add_List(List_Of(c));
+    }
+
+    // Links a text held in chunks (consumed).
+    void Add_List(Text t) {
+        if (!linked) {
+            Text start = r;
+            r = Empty_Text();
+            r.list.head = r.list.tail = nullptr;
+            linked = true;
+            if (start.len) Add_Bytes(start.bytes, start.len);
+        }
+        if (r.list.tail)
+            r.list.tail->next = t.list.head;
+        else
+            r.list.head = t.list.head;
+        r.list.tail = t.list.tail;
+        r.len += t.len;
+    }
+
+    Text Finish() {
+        if (linked && r.len <= INLINE_TEXT) {
+            // Too short for a list after all: make it inline.
+            Text list = r;
+            Text flat = Empty_Text();
+            Copy_Out(list, flat.bytes);
+            flat.len = list.len;
+            Release(list);
+            return flat;
+        }
+        return r;
+    }
+};
 
 }  // namespace
 
@@ -112,14 +204,18 @@ char* Copy_Out(const Text& t, char* to) {
     std::exit(255);
 }
 
-Text Empty_Text() { return Text{nullptr, nullptr, 0, 0}; }
+Text Empty_Text() {
+    Text t;
+    t.list.head = t.list.tail = nullptr;
+    t.len = 0;
+    t.flags = 0;
+    return t;
+}
 
 Text Make_String(const char* s, size_t n) {
-    if (n == 0) return Empty_Text();
-    Chunk* c = New_Chunk(n);
-    std::memcpy(Payload(c), s, n);
-    c->len = static_cast<uint32_t>(n);
-    return Single(c);
+    Text t = Empty_Text();
+    std::memcpy(New_Text(t, n), s, n);
+    return t;
 }
 
 Text Make_String(const char* s) { return Make_String(s, std::strlen(s)); }
@@ -127,62 +223,76 @@ Text Make_String(const char* s) { return Make_String(s, std::strlen(s)); }
 Text Make_String(const std::string& s) { return Make_String(s.data(), s.size()); }
 
 Text Combine(Text first, Text second) {
-    Text r = Empty_Text();
-    Link(r, first);
-    Link(r, second);
-    return r;
+    if (first.len + second.len <= INLINE_TEXT) {
+        Text r = first;
+        std::memcpy(r.bytes + first.len, second.bytes, second.len);
+        r.len += second.len;
+        r.flags = 0;
+        return r;
+    }
+    Builder b;
+    for (Text* t : {&first, &second}) {
+        if (Is_Inline(*t))
+            b.Add_Bytes(t->bytes, t->len);
+        else
+            b.Add_List(*t);
+    }
+    return b.Finish();
 }
 
 size_t Leading_Linefeeds(const Text& t) {
     size_t k = 0;
-    for (Chunk* c = t.head; c; c = c->next) {
-        uint32_t i = 0;
-        while (i < c->len && c->data[i] == '\n') i++;
+    bool done = false;
+    For_Each_Piece(t, [&](const char* s, size_t n) {
+        if (done) return;
+        size_t i = 0;
+        while (i < n && s[i] == '\n') i++;
         k += i;
-        if (i < c->len) break;
-    }
+        if (i < n) done = true;
+    });
     return k;
 }
 
 Text Return_Linefeeds(const Text& t) {
     size_t k = Leading_Linefeeds(t);
-    if (k == 0) return Empty_Text();
-    Chunk* c = New_Chunk(k);
-    std::memset(Payload(c), '\n', k);
-    c->len = static_cast<uint32_t>(k);
-    return Single(c);
+    Text r = Empty_Text();
+    std::memset(New_Text(r, k), '\n', k);
+    return r;
 }
 
 Text Strip_Linefeeds_And_Return(const Text& t) {
-    size_t k = Leading_Linefeeds(t);
-    size_t n = t.len - k;
-    if (n == 0) return Empty_Text();
-    Chunk* c = New_Chunk(n);
-    char* to = Payload(c);
-    size_t skip = k;
-    for (Chunk* s = t.head; s; s = s->next) {
-        if (skip >= s->len) {
-            skip -= s->len;
-            continue;
+    size_t skip = Leading_Linefeeds(t);
+    Text r = Empty_Text();
+    char* to = New_Text(r, t.len - skip);
+    For_Each_Piece(t, [&](const char* s, size_t n) {
+        if (skip >= n) {
+            skip -= n;
+            return;
         }
-        std::memcpy(to, s->data + skip, s->len - skip);
-        to += s->len - skip;
+        std::memcpy(to, s + skip, n - skip);
+        to += n - skip;
         skip = 0;
-    }
-    c->len = static_cast<uint32_t>(n);
-    return Single(c);
+    });
+    return r;
 }
 
 Text Take_Linefeeds(Text& t) {
     size_t k = Leading_Linefeeds(t);
     Text line_feeds = Return_Linefeeds(t);
+    if (k == 0) return line_feeds;
+    if (Is_Inline(t) || t.len - k <= INLINE_TEXT) {
+        Text rest = Strip_Linefeeds_And_Return(t);
+        rest.flags = t.flags;
+        Release(t);
+        t = rest;
+        return line_feeds;
+    }
     t.len -= k;
     while (k > 0) {
-        Chunk* c = t.head;
+        Chunk* c = t.list.head;
         if (k >= c->len) {
             k -= c->len;
-            t.head = c->next;
-            if (!t.head) t.tail = nullptr;
+            t.list.head = c->next;
             Free_Chunk(c);
         } else {
             c->data += k;
@@ -194,11 +304,13 @@ Text Take_Linefeeds(Text& t) {
 }
 
 void Release(Text& t) {
-    Chunk* c = t.head;
-    while (c) {
-        Chunk* next = c->next;
-        Free_Chunk(c);
-        c = next;
+    if (!Is_Inline(t)) {
+        Chunk* c = t.list.head;
+        while (c) {
+            Chunk* next = c->next;
+            Free_Chunk(c);
+            c = next;
+        }
     }
     t = Empty_Text();
 }
@@ -210,102 +322,129 @@ std::string Text_String(const Text& t) {
 }
 
 bool Write_Text(FILE* out, const Text& t) {
-    for (Chunk* c = t.head; c; c = c->next)
-        if (std::fwrite(c->data, 1, c->len, out) != c->len) return false;
-    return true;
+    bool ok = true;
+    For_Each_Piece(t, [&](const char* s, size_t n) {
+        if (ok && std::fwrite(s, 1, n, out) != n) ok = false;
+    });
+    return ok;
 }
 
-Text Format_Args(const char* format, Format_Arg* args, size_t count) {
-    // Split the format into the literal runs around its "%s" places.
-    struct Run {
-        const char* s;
-        size_t n;
-    };
-    Run runs[32];
-    size_t nruns = 0;
+namespace {
+
+// A format split into the literal runs around its "%s" places. Formats are
+// string literals of the grammar actions, so each is split once and found
+// again by its address.
+struct Run {
+    const char* s;
+    size_t n;
+};
+
+struct Template {
+    const char* format;
+    size_t nruns;
+    size_t literal_length;
+    Run runs[16];
+};
+
+constexpr size_t TEMPLATE_SLOTS = 1024;
+Template* templates[TEMPLATE_SLOTS];
+
+Template* Split_Format(const char* format) {
+    size_t h = (reinterpret_cast<uintptr_t>(format) >> 3) * 0x9E3779B97F4A7C15u >> 54;
+    for (;; h = (h + 1) & (TEMPLATE_SLOTS - 1)) {
+        Template* t = templates[h];
+        if (!t) break;
+        if (t->format == format) return t;
+    }
+    Template* t = new Template();
+    t->format = format;
     const char* start = format;
     for (const char* f = format;; f++) {
         if (*f == '\0' || (f[0] == '%' && f[1] == 's')) {
-            if (nruns == sizeof runs / sizeof runs[0]) break;
-            runs[nruns++] = Run{start, static_cast<size_t>(f - start)};
+            if (t->nruns == sizeof t->runs / sizeof t->runs[0]) {
+                std::fprintf(stderr, "internal error: format \"%s\" has too many places\n", format);
+                std::abort();
+            }
+            t->runs[t->nruns++] = Run{start, static_cast<size_t>(f - start)};
+            t->literal_length += static_cast<size_t>(f - start);
             if (*f == '\0') break;
             f++;
             start = f + 1;
         }
     }
+    templates[h] = t;
+    return t;
+}
+
+}  // namespace
+
+Text Format_Args(const char* format, Format_Arg* args, size_t count) {
+    const Template* tmpl = Split_Format(format);
+    const Run* runs = tmpl->runs;
+    size_t nruns = tmpl->nruns;
     if (nruns != count + 1) {
         std::fprintf(stderr, "internal error: format \"%s\" given %zu texts\n", format, count);
         std::abort();
     }
 
-    size_t total = 0;
-    for (size_t i = 0; i < nruns; i++) total += runs[i].n;
-    for (size_t i = 0; i < count; i++) total += args[i].owned ? args[i].text.len : args[i].ref.n;
+    size_t total = tmpl->literal_length;
+    for (size_t i = 0; i < count; i++) total += args[i].text.len;
 
     if (total <= FLAT_LIMIT) {
-        if (total == 0) return Empty_Text();
-        Chunk* c = New_Chunk(total);
-        char* to = Payload(c);
-        for (size_t i = 0; i < nruns; i++) {
-            std::memcpy(to, runs[i].s, runs[i].n);
-            to += runs[i].n;
+        Text r = Empty_Text();
+        char* to = New_Text(r, total);
+        for (size_t i = 0;; i++) {
+            to = Copy_Small(to, runs[i].s, runs[i].n);
             if (i == count) break;
             Format_Arg& a = args[i];
-            if (a.owned) {
+            if (a.borrowed) {
+                to = Copy_Small(to, a.borrowed, a.text.len);
+            } else {
                 to = Copy_Out(a.text, to);
                 Release(a.text);
-            } else {
-                std::memcpy(to, a.ref.s, a.ref.n);
-                to += a.ref.n;
             }
         }
-        c->len = static_cast<uint32_t>(total);
-        return Single(c);
+        return r;
     }
 
-    // A large result: link the large texts, gather the small pieces between
-    // them into chunks of their own.
-    Text r = Empty_Text();
+    // A large result: the long texts are linked, the short pieces between
+    // them are gathered into chunks of their own.
+    Builder b;
     char pending[FLAT_LIMIT];
     size_t npending = 0;
     auto flush = [&]() {
-        if (npending) {
-            Link(r, Make_String(pending, npending));
-            npending = 0;
-        }
+        b.Add_Bytes(pending, npending);
+        npending = 0;
     };
-    auto borrowed = [&](const char* s, size_t n) {
-        if (n == 0) return;
-        if (n <= SMALL_PIECE) {
-            if (npending + n > FLAT_LIMIT) flush();
-            std::memcpy(pending + npending, s, n);
-            npending += n;
-            return;
-        }
-        flush();
-        Chunk* c = New_Chunk(0);
-        c->data = s;
-        c->len = static_cast<uint32_t>(n);
-        Link(r, Single(c));
+    auto add_short = [&](const char* s, size_t n) {
+        if (npending + n > FLAT_LIMIT) flush();
+        Copy_Small(pending + npending, s, n);
+        npending += n;
     };
-    for (size_t i = 0; i < nruns; i++) {
-        borrowed(runs[i].s, runs[i].n);
+    for (size_t i = 0;; i++) {
+        add_short(runs[i].s, runs[i].n);
         if (i == count) break;
         Format_Arg& a = args[i];
-        if (!a.owned) {
-            borrowed(a.ref.s, a.ref.n);
-        } else if (a.text.len <= SMALL_PIECE) {
-            if (npending + a.text.len > FLAT_LIMIT) flush();
-            Copy_Out(a.text, pending + npending);
-            npending += a.text.len;
-            Release(a.text);
+        if (a.text.len <= SMALL_PIECE) {
+            if (a.borrowed) {
+                add_short(a.borrowed, a.text.len);
+            } else {
+                For_Each_Piece(a.text, add_short);
+                Release(a.text);
+            }
+        } else if (a.borrowed) {
+            flush();
+            Chunk* c = New_Chunk(0);
+            c->data = a.borrowed;
+            c->len = static_cast<uint32_t>(a.text.len);
+            b.Add_List(List_Of(c));
         } else {
             flush();
-            Link(r, a.text);
+            b.Add_List(a.text);
         }
     }
     flush();
-    return r;
+    return b.Finish();
 }
 
 int q(int token) { return p(token); }
@@ -317,14 +456,10 @@ int p(int token) {
     size_t k = Next_Line_Flag > 0 ? static_cast<size_t>(Next_Line_Flag) : 0;
     size_t n = static_cast<size_t>(yyleng);
     Next_Line_Flag = 0;
-    if (k + n == 0) {
-        yylval = Empty_Text();
-        return token;
-    }
-    Chunk* c = New_Chunk(k + n);
-    std::memset(Payload(c), '\n', k);
-    std::memcpy(Payload(c) + k, lexeme, n);
-    c->len = static_cast<uint32_t>(k + n);
-    yylval = Single(c);
+    Text t = Empty_Text();
+    char* to = New_Text(t, k + n);
+    if (k) std::memset(to, '\n', k);
+    Copy_Small(to + k, lexeme, n);
+    yylval = t;
     return token;
 }

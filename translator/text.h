@@ -17,10 +17,18 @@ struct Chunk;
 
 // A text value with exactly one owner. It is a plain struct so that it can sit
 // on the parser's value stack; whoever consumes it (Format, Combine, Release)
-// owns its chunks from then on.
+// owns its chunks from then on. A text of up to INLINE_TEXT bytes (most
+// tokens) is kept in the struct itself; a longer one is a list of chunks.
+constexpr size_t INLINE_TEXT = 16;
+
 struct Text {
-    Chunk* head;
-    Chunk* tail;
+    union {
+        struct {
+            Chunk* head;
+            Chunk* tail;
+        } list;
+        char bytes[INLINE_TEXT];
+    };
     size_t len;
     unsigned flags;  // bookkeeping of the grammar actions, never printed
 };
@@ -64,11 +72,10 @@ bool Write_Text(FILE* out, const Text& t);
 
 // One argument of Format: a text value that Format consumes, or a borrowed text.
 struct Format_Arg {
-    Format_Arg(Text t) : text(t), ref{nullptr, 0}, owned(true) {}
-    Format_Arg(Text_Ref r) : text(Empty_Text()), ref(r), owned(false) {}
-    Text text;
-    Text_Ref ref;
-    bool owned;
+    Format_Arg(Text t) : text(t), borrowed(nullptr) {}
+    Format_Arg(Text_Ref r) : text(Empty_Text()), borrowed(r.s) { text.len = r.n; }
+    Text text;             // the text value, or only the length of a borrowed text
+    const char* borrowed;  // null for a text value
 };
 
 Text Format_Args(const char* format, Format_Arg* args, size_t count);
