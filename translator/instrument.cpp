@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "driver.h"
 #include "scanner.h"
 #include "stack.h"
 
@@ -48,4 +49,9 @@ Text Join_Design_Unit(Text design_file, Text design_unit) {
     if (!(design_unit.flags & PRIMARY_UNIT)) return Format("%s%s", design_file, design_unit);
     Text line_feeds = Take_Linefeeds(design_unit);
     return Format("%s%s%s%s", design_file, line_feeds, Text_Ref{"USE STD.TEXTIO.ALL;", 19}, design_unit);
+}
+
+void Print_Design(const Text& design) {
+    std::fputs("USE STD.TEXTIO.ALL;", stdout);
+    Write_Text(stdout, design);
 }

@@ -32,11 +32,6 @@ int Finish(int status) {
 
 }  // namespace
 
-void Print_Design(const Text& design) {
-    std::fputs("USE STD.TEXTIO.ALL;", stdout);
-    Write_Text(stdout, design);
-}
-
 int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
     std::set_new_handler([] { Memory_Error(); });

@@ -1,6 +1,6 @@
 // A hand-written longest-match scanner. Characters are taken from yyin one at
-// a time, up to the end of the line the matcher is in, and folded to lower
-// case as they are read. Characters read beyond a match are kept and scanned
+// a time, only as far as the matcher examines them, and folded to lower case
+// as they are read. Characters read beyond a match are kept and scanned
 // again as the start of the next lexeme; no pattern reaches past a line end.
 #include "scanner.h"
 
@@ -61,7 +61,7 @@ int Read_More(size_t i);
 // The character at offset i from the start of the lexeme, or EOF.
 inline int Peek(size_t i) {
     size_t at = start + i;
-    if (at < filled) return static_cast<unsigned char>(folded[at]);
+    if (__builtin_expect(at < filled, 1)) return static_cast<unsigned char>(folded[at]);
     return Read_More(i);
 }
 
@@ -81,32 +81,23 @@ void Make_Room() {
     }
 }
 
-// Reads on to the end of the current line, one character at a time, until
-// offset i is in the buffer. No lexeme reaches past a line end, so nothing
-// beyond the line is ever needed.
+// Reads one character at a time until offset i is in the buffer: input is
+// taken only as far as the matcher examines it.
 int Read_More(size_t i) {
-    while (start + i >= filled) {
+    for (;;) {
         if (at_eof) return EOF;
         if (filled == buffer_size) Make_Room();
-        FILE* in = yyin;
-        char* f = folded;
-        char* r = raw;
-        size_t n = filled;
-        const size_t end = buffer_size;
-        for (;;) {
-            int c = getc_unlocked(in);
-            if (c == EOF) {
-                at_eof = true;
-                break;
-            }
-            r[n] = static_cast<char>(c);
-            f[n] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-            n++;
-            if (c == '\n' || n == end) break;
+        int c = getc_unlocked(yyin);
+        if (c == EOF) {
+            at_eof = true;
+            return EOF;
         }
-        filled = n;
+        size_t n = filled;
+        raw[n] = static_cast<char>(c);
+        folded[n] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        filled = n + 1;
+        if (start + i <= n) return static_cast<unsigned char>(folded[start + i]);
     }
-    return static_cast<unsigned char>(folded[start + i]);
 }
 
 void Copy_Lexeme(char* to, const char* from, size_t n) {

@@ -343,7 +343,7 @@ struct Template {
     const char* format;
     size_t nruns;
     size_t literal_length;
-    Run runs[16];
+    Run runs[32];
 };
 
 constexpr size_t TEMPLATE_SLOTS = 1024;

@@ -107,7 +107,7 @@ idf_list
         ;
 design_unit
         : contexlist lib_unit  /* 18 */
-                { $$ = Format("%s%s", $1, $2); }
+                { unsigned primary = $2.flags & PRIMARY_UNIT; $$ = Format("%s%s", $1, $2); $$.flags = primary; }
         ;
 contexlist
         : %empty  /* 19 */
