@@ -71,8 +71,9 @@ int Finish(int status) {
 bool Is_Blank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r'; }
 
 // Reads the number of the piece that starts at piece and returns where the
-// next piece starts. limit is piece + piece_max, or the end of the file if
-// that comes first. The number is read as atoi would read the piece: white
+// next piece starts. limit is where the piece ends at the latest: piece +
+// piece_max, or the end of the file or just after a line feed if that comes
+// first. The number is read as atoi would read the piece: white
 // space, an optional sign, digits; anything else, a NUL byte included, ends
 // it, and no digits give 0. Values beyond the range of int are held at its
 // limits.
@@ -192,8 +193,8 @@ const char* Count_Lines(const char* piece, const char* end) {
                 piece = line_feed + 1;
                 continue;
             }
-            // Lines of more than 78 characters give several pieces; the last
-            // one ends at the line feed.
+            // Any other line, piece by piece: one of more than 78 characters
+            // gives several, and the last one ends at the line feed.
             while (piece <= line_feed) {
                 const char* limit = line_feed - piece < static_cast<std::ptrdiff_t>(piece_max) ? line_feed + 1
                                                                                                 : piece + piece_max;
