@@ -62,6 +62,19 @@ int Read_More(size_t i);
 inline int Peek(size_t i) {
     size_t at = start + i;
     if (__builtin_expect(at < filled, 1)) return static_cast<unsigned char>(folded[at]);
+    if (at == filled && filled < buffer_size && !at_eof) {
+        // The usual case: the next character of the input.
+        int c = getc_unlocked(yyin);
+        if (c != EOF) {
+            raw[at] = static_cast<char>(c);
+            if (c >= 'A' && c <= 'Z') c += 'a' - 'A';
+            folded[at] = static_cast<char>(c);
+            filled = at + 1;
+            return c;
+        }
+        at_eof = true;
+        return EOF;
+    }
     return Read_More(i);
 }
 
