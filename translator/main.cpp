@@ -46,6 +46,10 @@ int main(int argc, char** argv) {
             if (i + 1 < argc) filename_name = argv[++i];
         } else if (std::strcmp(argv[i], "-d") == 0) {
             if (i + 1 < argc) directory_name = argv[++i];
+        } else if (std::strcmp(argv[i], "-m") == 0) {
+            if (i + 1 < argc) map_file_name = argv[++i];
+        } else if (std::strcmp(argv[i], "-a") == 0) {
+            accumulation_mode = true;
         } else if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
             Usage();
             return Finish(0);
@@ -55,8 +59,22 @@ int main(int argc, char** argv) {
     scope = 0;
     scope_text = Make_Scope_String(0);
     function_name = "";
+    Start_Instrumentation();
 
     // 0: the design was printed; 1: syntax error; 2: parser stack overflow.
     int result = yyparse();
+    if (!map_file_name.empty()) {
+        // A map belongs to a printed design; one left from an earlier run of
+        // a design that no longer parses would be taken for its map.
+        if (result != 0) {
+            std::remove(map_file_name.c_str());
+        } else if (!Write_Statement_Map(map_file_name)) {
+            std::fprintf(stderr, "corvane: cannot write the statement map '%s': %s\n", map_file_name.c_str(),
+                         std::strerror(errno));
+            std::remove(map_file_name.c_str());
+            Finish(result);
+            return 3;
+        }
+    }
     return Finish(result);
 }

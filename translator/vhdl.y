@@ -34,6 +34,9 @@ static const char* Parser_Message(const char* message) {
 #define YY_(message) Parser_Message(message)
 #define YYINITDEPTH 200
 #define YYMAXDEPTH 10000
+// The line of a construct's head for the statement map: the line of the last
+// token reduced, the lookahead's line feeds taken off if one was read.
+#define HEAD_LINE (current_line_number - (yychar == YYEMPTY ? 0 : static_cast<int>(Leading_Linefeeds(yylval))))
 %}
 
 /* No conflict is tolerated: with %expect 0 a shift/reduce conflict fails the
@@ -324,13 +327,13 @@ config_decltve_item
         ;
 subprog_decl
         : subprog_spec ';'  /* 111 */
-                { End_Of_Construct($1.flags); Dec_Scope(); $$ = Format("%s%s;", scope_text, $1); Release($2); }
+                { End_Of_Declaration($1.flags); Dec_Scope(); $$ = Format("%s%s;", scope_text, $1); Release($2); }
         ;
 subprog_spec
         : PROCEDURE Identifier subprog_spec_1  /* 112 */
-                { Inc_Scope(); Push_Stack($2); Enter_Sequential_Code(); $$ = Format("%s %s%s", $1, $2, $3); $$.flags = NAME_PUSHED; }
+                { Inc_Scope(); Push_Stack($2); Enter_Sequential_Code(PROCEDURE_CONSTRUCT, HEAD_LINE); $$ = Format("%s %s%s", $1, $2, $3); $$.flags = NAME_PUSHED; }
         | FUNCTION designator subprog_spec_2 RETURN mark  /* 113 */
-                { Inc_Scope(); Enter_Sequential_Code(); unsigned pushed = $2.flags & NAME_PUSHED; $$ = Format("%s %s%s%s%s %s", $1, $2, $3, scope_text, $4, $5); $$.flags = pushed; }
+                { Inc_Scope(); Enter_Sequential_Code(FUNCTION_CONSTRUCT, HEAD_LINE); unsigned pushed = $2.flags & NAME_PUSHED; $$ = Format("%s %s%s%s%s %s", $1, $2, $3, scope_text, $4, $5); $$.flags = pushed; }
         ;
 subprog_spec_2
         : %empty  /* 114 */
@@ -348,7 +351,13 @@ subprog_body
         : subprog_spec IS subprog_body_1 t_BEGIN seq_stats END subprog_body_2 ';'  /* 118 */
                 { Dec_Scope(); function_name = Return_Filename(); End_Of_Construct($1.flags);
                   Text temp1 = Trace_File_Declaration();
-                  $$ = Format("%s%s%s%s%s%s%s%s%s%s%s%s;", scope_text, $1, scope_text, $2, $3, temp1, scope_text, $4, $5, scope_text, $6, $7);
+                  if (Accumulates_Calls()) {
+                      /* -a: the file is declared in front of the body, in the enclosing region, on the body's first line. */
+                      Text temp0 = Enclosing_Trace_File_Declaration(), temp3 = Return_Linefeeds($1), temp4 = Strip_Linefeeds_And_Return($1);
+                      $$ = Format("%s%s%s%s%s%s%s%s%s%s%s%s%s%s;", temp3, scope_text, temp0, temp4, scope_text, $2, $3, temp1, scope_text, $4, $5, scope_text, $6, $7);
+                      Release($1);
+                  } else
+                      $$ = Format("%s%s%s%s%s%s%s%s%s%s%s%s;", scope_text, $1, scope_text, $2, $3, temp1, scope_text, $4, $5, scope_text, $6, $7);
                   Release($8); }
         ;
 subprog_body_2
@@ -1035,9 +1044,9 @@ generate_sta1
         ;
 procs_stat1
         : Identifier ':' PROCESS  /* 389 */
-                { Push_Stack($1); Enter_Sequential_Code(); $$ = Format("%s%s:%s", scope_text, $1, $3); Release($2); $$.flags = NAME_PUSHED; }
+                { Push_Stack($1); Enter_Sequential_Code(PROCESS_CONSTRUCT, HEAD_LINE); $$ = Format("%s%s:%s", scope_text, $1, $3); Release($2); $$.flags = NAME_PUSHED; }
         | PROCESS  /* 390 */
-                { Enter_Sequential_Code(); $$ = Format("%s%s", scope_text, $1); }
+                { Enter_Sequential_Code(PROCESS_CONSTRUCT, HEAD_LINE); $$ = Format("%s%s", scope_text, $1); }
         ;
 procs_stat
         : procs_stat1 procs_stat1_1 procs_stat1_2 t_BEGIN seq_stats END PROCESS procs_stat1_3 ';'  /* 391 */
@@ -1091,7 +1100,7 @@ seq_stat
         ;
 assertion_stat
         : ASSERT expr assertion_sta1 assertion_sta2 ';'  /* 414 */
-                { Text temp1 = Line_Trace_Statement(); $$ = Format("%s%s %s%s%s;%s", scope_text, $1, $2, $3, $4, temp1); Release($5); }
+                { Text temp1 = Line_Trace_Statement("assertion"); $$ = Format("%s%s %s%s%s;%s", scope_text, $1, $2, $3, $4, temp1); Release($5); }
         ;
 assertion_sta2
         : %empty  /* 415 */
@@ -1120,7 +1129,7 @@ case_staalternative
         ;
 existat
         : EXIT exista1 exista2 ';'  /* 423 */
-                { Text temp4 = Strip_Linefeeds_And_Return($1), temp3 = Return_Linefeeds($1), temp1 = Line_Trace_Statement();
+                { Text temp4 = Strip_Linefeeds_And_Return($1), temp3 = Return_Linefeeds($1), temp1 = Line_Trace_Statement("exit");
                   $$ = Format("%s%s%s%s%s%s;", temp3, scope_text, temp1, temp4, $2, $3); Release($1); Release($4); }
         ;
 exista2
@@ -1179,7 +1188,7 @@ loop_sta1
         ;
 nexstat
         : NEXT nexsta1 nexsta2 ';'  /* 441 */
-                { Text temp4 = Strip_Linefeeds_And_Return($1), temp3 = Return_Linefeeds($1), temp1 = Line_Trace_Statement();
+                { Text temp4 = Strip_Linefeeds_And_Return($1), temp3 = Return_Linefeeds($1), temp1 = Line_Trace_Statement("next");
                   $$ = Format("%s%s%s%s%s%s;", temp3, scope_text, temp1, temp4, $2, $3); Release($1); Release($4); }
         ;
 nexsta2
@@ -1196,25 +1205,25 @@ nexsta1
         ;
 null_stat
         : t_NULL ';'  /* 446 */
-                { Text temp4 = Strip_Linefeeds_And_Return($1), temp3 = Return_Linefeeds($1), temp1 = Line_Trace_Statement();
+                { Text temp4 = Strip_Linefeeds_And_Return($1), temp3 = Return_Linefeeds($1), temp1 = Line_Trace_Statement("null");
                   $$ = Format("%s%s%s%s;", temp3, scope_text, temp1, temp4); Release($1); Release($2); }
         ;
 procedure_call_stat
         : name ';'  /* 447 */
-                { Text temp4 = Strip_Linefeeds_And_Return($1), temp3 = Return_Linefeeds($1), temp1 = Line_Trace_Statement();
+                { Text temp4 = Strip_Linefeeds_And_Return($1), temp3 = Return_Linefeeds($1), temp1 = Line_Trace_Statement("procedure_call");
                   $$ = Format("%s%s%s%s;", temp3, scope_text, temp1, temp4); Release($1); Release($2); }
         ;
 return_stat
         : RETURN ';'  /* 448 */
-                { Text temp4 = Strip_Linefeeds_And_Return($1), temp3 = Return_Linefeeds($1), temp1 = Line_Trace_Statement();
+                { Text temp4 = Strip_Linefeeds_And_Return($1), temp3 = Return_Linefeeds($1), temp1 = Line_Trace_Statement("return");
                   $$ = Format("%s%s%s%s;", temp3, scope_text, temp1, temp4); Release($1); Release($2); }
         | RETURN expr ';'  /* 449 */
-                { Text temp4 = Strip_Linefeeds_And_Return($1), temp3 = Return_Linefeeds($1), temp1 = Line_Trace_Statement();
+                { Text temp4 = Strip_Linefeeds_And_Return($1), temp3 = Return_Linefeeds($1), temp1 = Line_Trace_Statement("return");
                   $$ = Format("%s%s%s%s %s%s", temp3, scope_text, temp1, temp4, $2, $3); Release($1); }
         ;
 signal_assign_stat
         : target LESym signal_assign_sta1 wavefrm ';'  /* 450 */
-                { Text temp1 = Line_Trace_Statement(); $$ = Format("%s%s %s%s %s;%s", scope_text, $1, $2, $3, $4, temp1); Release($5); }
+                { Text temp1 = Line_Trace_Statement("signal_assign"); $$ = Format("%s%s %s%s %s;%s", scope_text, $1, $2, $3, $4, temp1); Release($5); }
         ;
 signal_assign_sta1
         : %empty  /* 451 */
@@ -1224,11 +1233,11 @@ signal_assign_sta1
         ;
 variable_assign_stat
         : target VarAsgn expr ';'  /* 453 */
-                { Text temp1 = Line_Trace_Statement(); $$ = Format("%s%s %s %s;%s", scope_text, $1, $2, $3, temp1); Release($4); }
+                { Text temp1 = Line_Trace_Statement("variable_assign"); $$ = Format("%s%s %s %s;%s", scope_text, $1, $2, $3, temp1); Release($4); }
         ;
 waistat
         : WAIT waista1 waista2 waista3 ';'  /* 454 */
-                { Text temp1 = Line_Trace_Statement(); $$ = Format("%s%s%s%s%s;%s", scope_text, $1, $2, $3, $4, temp1); Release($5); }
+                { Text temp1 = Line_Trace_Statement("wait"); $$ = Format("%s%s%s%s%s;%s", scope_text, $1, $2, $3, $4, temp1); Release($5); }
         ;
 waista3
         : %empty  /* 455 */
