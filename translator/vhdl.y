@@ -394,7 +394,7 @@ interf_elemen4
 interf_elemen3
         : %empty  /* 129 */
                 { $$ = Empty_Text(); }
-        | BUFFER  /* 130 */
+        | BUS  /* 130: the signal kind of a port, port (d : inout word bus) */
                 { $$ = Format(" %s", $1); }
         ;
 interf_elemen2
