@@ -1,0 +1,269 @@
+// Line preservation: every design of the test folders and the examples goes
+// through the built translator, and each token of its output must stand on
+// the line that it has in the source. The only shift allowed is a line break
+// that a template drops in front of ',', ';', ':' or '.': from there on the
+// output runs that many lines behind. Besides, the output must hold exactly
+// the source's tokens, in their order, plus the inserted texts (the
+// TEXTIO use clause, the trace-file declarations and the line-trace
+// statements), each inserted text on one line.
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "run_program.h"
+
+namespace {
+
+enum class Kind { Word, Number, String, Character, Delimiter };
+
+struct Token {
+    std::string text;
+    Kind kind;
+    int line;
+};
+
+const std::set<std::string>& Reserved_Words() {
+    static const std::set<std::string> words = {
+        "abs", "access", "after", "alias", "all", "and", "architecture", "array", "assert",
+        "attribute", "begin", "block", "body", "buffer", "bus", "case", "component",
+        "configuration", "constant", "disconnect", "downto", "else", "elsif", "end", "entity",
+        "exit", "file", "for", "function", "generate", "generic", "guarded", "if", "in", "inout",
+        "is", "label", "library", "linkage", "loop", "map", "mod", "nand", "new", "next", "nor",
+        "not", "null", "of", "on", "open", "or", "others", "out", "package", "port", "procedure",
+        "process", "range", "record", "register", "rem", "report", "return", "select", "severity",
+        "signal", "subtype", "then", "to", "transport", "type", "units", "until", "use",
+        "variable", "wait", "when", "while", "with", "xor"};
+    return words;
+}
+
+std::string Lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// A tick after a name is the attribute mark; anywhere else a quote, one
+// character and a quote make a character literal.
+bool Tick_Follows(const std::vector<Token>& tokens) {
+    if (tokens.empty()) return false;
+    const Token& last = tokens.back();
+    if (last.text == ")") return true;
+    return last.kind == Kind::Word && !Reserved_Words().count(Lower(last.text));
+}
+
+// Identifiers, abstract literals, strings, character literals and
+// delimiters, with their line numbers; comments are dropped.
+std::vector<Token> Tokenize(const std::string& s) {
+    std::vector<Token> tokens;
+    int line = 1;
+    size_t i = 0;
+    auto is_word = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+    while (i < s.size()) {
+        char c = s[i];
+        if (c == '\n') { line++; i++; continue; }
+        if (std::isspace(static_cast<unsigned char>(c))) { i++; continue; }
+        if (c == '-' && i + 1 < s.size() && s[i + 1] == '-') {
+            while (i < s.size() && s[i] != '\n') i++;
+            continue;
+        }
+        size_t start = i;
+        Kind kind;
+        if (std::isalpha(static_cast<unsigned char>(c))) {
+            while (i < s.size() && is_word(s[i])) i++;
+            kind = Kind::Word;
+        } else if (std::isdigit(static_cast<unsigned char>(c))) {
+            // Digits, underscores, based literals (16#ff#), a fraction and an exponent.
+            while (i < s.size()) {
+                if (is_word(s[i]) || s[i] == '#') {
+                    i++;
+                } else if (s[i] == '.' && i + 1 < s.size() && std::isdigit(static_cast<unsigned char>(s[i + 1]))) {
+                    i++;
+                } else if ((s[i] == '+' || s[i] == '-') && (s[i - 1] == 'e' || s[i - 1] == 'E') &&
+                           i + 1 < s.size() && std::isdigit(static_cast<unsigned char>(s[i + 1]))) {
+                    i++;
+                } else {
+                    break;
+                }
+            }
+            kind = Kind::Number;
+        } else if (c == '"') {
+            i++;
+            while (i < s.size()) {
+                if (s[i] == '"' && i + 1 < s.size() && s[i + 1] == '"') { i += 2; continue; }
+                if (s[i] == '"') { i++; break; }
+                i++;
+            }
+            kind = Kind::String;
+        } else if (c == '\'' && i + 2 < s.size() && s[i + 2] == '\'' && !Tick_Follows(tokens)) {
+            i += 3;
+            kind = Kind::Character;
+        } else {
+            static const std::vector<std::string> pairs = {"=>", "**", ":=", "/=", ">=", "<=", "<>"};
+            i++;
+            for (const std::string& p : pairs)
+                if (s.compare(start, 2, p) == 0) { i = start + 2; break; }
+            kind = Kind::Delimiter;
+        }
+        tokens.push_back({s.substr(start, i - start), kind, line});
+    }
+    return tokens;
+}
+
+// The texts that the translator inserts, token by token. "<string>" and
+// "<number>" stand for any string or abstract literal.
+const std::vector<std::vector<std::string>>& Inserted_Texts() {
+    static const std::vector<std::vector<std::string>> texts = {
+        {"USE", "STD", ".", "TEXTIO", ".", "ALL", ";"},
+        {"FILE", "outfile1", ":", "TEXT", "IS", "OUT", "<string>", ";", "variable", "out_line", ":",
+         "LINE", ";", "variable", "line_number", ":", "integer", ";"},
+        {"line_number", ":=", "<number>", ";", "WRITE", "(", "out_line", ",", "line_number", ")", ";",
+         "WRITELINE", "(", "outfile1", ",", "out_line", ")", ";"},
+    };
+    return texts;
+}
+
+// The length of the inserted text that starts at tokens[k], or 0.
+size_t Inserted_At(const std::vector<Token>& tokens, size_t k) {
+    for (const auto& text : Inserted_Texts()) {
+        if (k + text.size() > tokens.size()) continue;
+        bool match = true;
+        for (size_t j = 0; j < text.size() && match; j++) {
+            const Token& t = tokens[k + j];
+            if (text[j] == "<string>") match = t.kind == Kind::String;
+            else if (text[j] == "<number>") match = t.kind == Kind::Number;
+            else match = t.text == text[j];
+        }
+        if (match) return text.size();
+    }
+    return 0;
+}
+
+struct Check_Result {
+    std::vector<std::string> faults;
+    int dropped_breaks = 0;
+    int inserted_texts = 0;
+};
+
+std::string Where(const Token& t) { return "'" + t.text + "' (line " + std::to_string(t.line) + ")"; }
+
+Check_Result Check_Lines(const std::string& source, const std::string& output) {
+    Check_Result r;
+    std::vector<Token> src = Tokenize(source);
+    std::vector<Token> all = Tokenize(output);
+    std::vector<Token> out;
+    for (size_t k = 0; k < all.size();) {
+        size_t n = Inserted_At(all, k);
+        if (n == 0) { out.push_back(all[k]); k++; continue; }
+        if (all[k + n - 1].line != all[k].line)
+            r.faults.push_back("inserted text spreads over lines from " + Where(all[k]));
+        r.inserted_texts++;
+        k += n;
+    }
+    int behind = 0;  // lines dropped so far
+    for (size_t k = 0; k < std::max(src.size(), out.size()); k++) {
+        if (k >= src.size()) { r.faults.push_back("extra output token " + Where(out[k])); break; }
+        if (k >= out.size()) { r.faults.push_back("source token missing: " + Where(src[k])); break; }
+        const Token& s = src[k];
+        const Token& o = out[k];
+        if (Lower(s.text) != o.text) {
+            r.faults.push_back("source token " + Where(s) + " comes out as " + Where(o));
+            break;
+        }
+        int expected = s.line - behind;
+        if (o.line == expected) continue;
+        static const std::set<std::string> droppable = {",", ";", ":", "."};
+        bool dropped = o.line < expected && droppable.count(s.text) && k > 0 &&
+                       s.line > src[k - 1].line && o.line == out[k - 1].line;
+        if (!dropped) {
+            r.faults.push_back("source token " + Where(s) + " stands on output line " + std::to_string(o.line) +
+                               " instead of " + std::to_string(expected));
+            break;
+        }
+        behind = s.line - o.line;
+        r.dropped_breaks++;
+    }
+    return r;
+}
+
+// The checker itself, on hand-made pairs of source and output.
+TEST(Line_Checker, AcceptsTheSameLinesAndInsertedTexts) {
+    Check_Result r = Check_Lines(
+        "entity e is\nend e;\n",
+        "USE STD.TEXTIO.ALL;entity e is\t\nend e;");
+    EXPECT_TRUE(r.faults.empty()) << r.faults.front();
+    EXPECT_EQ(r.inserted_texts, 1);
+}
+
+TEST(Line_Checker, RejectsATokenMovedToAnotherLine) {
+    Check_Result r = Check_Lines("a <= b;\nc <= d;\n", "a <= b;c <= d;");
+    ASSERT_EQ(r.faults.size(), 1u);
+    EXPECT_NE(r.faults[0].find("'c' (line 2) stands on output line 1 instead of 2"), std::string::npos)
+        << r.faults[0];
+}
+
+TEST(Line_Checker, AllowsADroppedBreakBeforeSemicolonAndCountsFromThere) {
+    Check_Result r = Check_Lines("null\n;\nx := 1;\n", "null;\nx := 1;");
+    EXPECT_TRUE(r.faults.empty()) << r.faults.front();
+    EXPECT_EQ(r.dropped_breaks, 1);
+    // An added line break is never allowed.
+    EXPECT_FALSE(Check_Lines("null;\n", "null\n;").faults.empty());
+    // Nor a dropped break in front of anything but , ; : .
+    EXPECT_FALSE(Check_Lines("a <=\nb;\n", "a <= b;").faults.empty());
+}
+
+TEST(Line_Checker, RejectsLostChangedAndMultiLineInsertedTokens) {
+    EXPECT_FALSE(Check_Lines("a <= b;\n", "a <= ;").faults.empty());
+    EXPECT_FALSE(Check_Lines("a <= b;\n", "a <= c;").faults.empty());
+    EXPECT_FALSE(Check_Lines("null;\n", "null;line_number := 1;\n WRITE(out_line,line_number); "
+                                        "WRITELINE(outfile1,out_line);")
+                     .faults.empty());
+    // Upper case that is not an inserted text stays a token of its own and differs.
+    EXPECT_FALSE(Check_Lines("a <= b;\n", "a <= B;").faults.empty());
+}
+
+TEST(Line_Checker, TellsTicksFromCharacterLiterals) {
+    std::vector<Token> t = Tokenize("x'event and y = '1' when s(0)'length = 2 else ''';");
+    std::vector<std::string> texts;
+    for (const Token& k : t) texts.push_back(k.text);
+    std::vector<std::string> expected = {"x", "'", "event", "and", "y", "=", "'1'", "when", "s",
+                                         "(", "0", ")", "'", "length", "=", "2", "else", "'''", ";"};
+    EXPECT_EQ(texts, expected);
+}
+
+// Every design of the given folders, through the translator without options.
+void Check_Folder(const std::string& folder, int at_least) {
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().extension() == ".vhd") files.push_back(entry.path().string());
+    std::sort(files.begin(), files.end());
+    int checked = 0, rejected = 0, dropped = 0, inserted = 0;
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file);
+        std::string source = Read_File(file);
+        Run_Result run = Run_Program(CORVANE_BINARY, {}, source);
+        ASSERT_EQ(run.status, 0);
+        if (run.out.rfind("USE STD.TEXTIO.ALL;", 0) != 0) {  // a syntax error report
+            rejected++;
+            continue;
+        }
+        Check_Result r = Check_Lines(source, run.out);
+        for (const std::string& fault : r.faults) ADD_FAILURE() << fault;
+        checked++;
+        dropped += r.dropped_breaks;
+        inserted += r.inserted_texts;
+    }
+    std::cout << folder << ": " << checked << " designs checked, " << rejected
+              << " not accepted by the translator; " << inserted
+              << " inserted texts, " << dropped << " dropped line breaks\n";
+    EXPECT_GE(checked, at_least);
+}
+
+TEST(Line_Preservation, GoldenCases) { Check_Folder(SOURCE_DIR "/tests/golden/cases", 20); }
+TEST(Line_Preservation, EndToEndCases) { Check_Folder(SOURCE_DIR "/tests/e2e/cases", 10); }
+TEST(Line_Preservation, Examples) { Check_Folder(SOURCE_DIR "/examples", 2); }
+
+}  // namespace
