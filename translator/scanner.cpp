@@ -113,11 +113,22 @@ int Read_More(size_t i) {
     }
 }
 
+// Short lexemes (most of them) are copied as two overlapping fixed-size moves.
 void Copy_Lexeme(char* to, const char* from, size_t n) {
-    if (n <= 16) {
-        for (size_t i = 0; i < n; i++) to[i] = from[i];
-    } else {
-        std::memcpy(to, from, n);
+    if (n >= 8) {
+        if (n <= 16) {
+            std::memcpy(to, from, 8);
+            std::memcpy(to + n - 8, from + n - 8, 8);
+        } else {
+            std::memcpy(to, from, n);
+        }
+    } else if (n >= 4) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + n - 4, from + n - 4, 4);
+    } else if (n > 0) {
+        to[0] = from[0];
+        to[n / 2] = from[n / 2];
+        to[n - 1] = from[n - 1];
     }
     to[n] = '\0';
 }
@@ -236,16 +247,24 @@ size_t Match_Bit_String() {
     return 3 + digits;
 }
 
-size_t Match_Identifier() {
+// The length of the identifier at the start of the input; only_letters tells
+// whether it could be a reserved word (none holds a digit or an underscore).
+size_t Match_Identifier(bool& only_letters) {
     size_t n = 1;
+    only_letters = true;
     for (;;) {
         int c = Peek(n);
-        if (Is_Letter(c) || Is_Digit(c))
+        if (Is_Letter(c)) {
             n++;
-        else if (c == '_' && (Is_Letter(Peek(n + 1)) || Is_Digit(Peek(n + 1))))
+        } else if (Is_Digit(c)) {
+            only_letters = false;
+            n++;
+        } else if (c == '_' && (Is_Letter(Peek(n + 1)) || Is_Digit(Peek(n + 1)))) {
+            only_letters = false;
             n += 2;
-        else
+        } else {
             return n;
+        }
     }
 }
 
@@ -341,6 +360,7 @@ const Reserved_Word reserved_words[] = {
 // Reserved words are found through a small open-addressing hash table.
 constexpr size_t WORD_TABLE_SIZE = 512;
 const Reserved_Word* word_table[WORD_TABLE_SIZE];
+size_t word_length[WORD_TABLE_SIZE];
 
 size_t Word_Hash(const char* s, size_t n) {
     size_t h = n * 131u;
@@ -353,6 +373,7 @@ void Build_Word_Table() {
         size_t h = Word_Hash(w.word, std::strlen(w.word));
         while (word_table[h]) h = (h + 1) & (WORD_TABLE_SIZE - 1);
         word_table[h] = &w;
+        word_length[h] = std::strlen(w.word);
     }
 }
 
@@ -361,7 +382,8 @@ int Reserved_Token() {
     size_t n = static_cast<size_t>(yyleng);
     if (n < 2 || n > 13) return 0;  // the shortest and longest reserved words
     for (size_t h = Word_Hash(yytext, n); word_table[h]; h = (h + 1) & (WORD_TABLE_SIZE - 1))
-        if (std::strcmp(word_table[h]->word, yytext) == 0) return word_table[h]->token;
+        if (word_length[h] == n && std::memcmp(word_table[h]->word, yytext, n) == 0)
+            return word_table[h]->token;
     return 0;
 }
 
@@ -438,10 +460,11 @@ int yylex() {
                 size_t n = Match_Bit_String();
                 if (n) return Token(n, BitStringLit);
             }
-            size_t n = Match_Identifier();
+            bool only_letters;
+            size_t n = Match_Identifier(only_letters);
             Take(n);
             column += static_cast<int>(n);
-            int word = Reserved_Token();
+            int word = only_letters ? Reserved_Token() : 0;
             if (!word) return p(Identifier);
             if (word == CASE || word == COMPONENT || word == IF) Inc_Scope();
             return q(word);

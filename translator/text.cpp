@@ -468,10 +468,9 @@ int p(int token) {
     size_t k = Next_Line_Flag > 0 ? static_cast<size_t>(Next_Line_Flag) : 0;
     size_t n = static_cast<size_t>(yyleng);
     Next_Line_Flag = 0;
-    Text t = Empty_Text();
-    char* to = New_Text(t, k + n);
+    // Built in place: a short text is written straight into yylval.
+    char* to = New_Text(yylval, k + n);
     if (k) std::memset(to, '\n', k);
     Copy_Small(to + k, lexeme, n);
-    yylval = t;
     return token;
 }
