@@ -87,11 +87,12 @@ TEST(Usage, IsPrintedByteForByte) {
 
 // Runs the translator with files for its standard streams; the status as
 // a shell reports it.
+// A negative out_fd opens out_path instead.
 int Run_With_Files(const std::vector<std::string>& args, int in, const std::string& out_path,
-                   const std::string& err_path) {
+                   const std::string& err_path, int out_fd = -1) {
     pid_t pid = fork();
     if (pid == 0) {
-        int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int out = out_fd >= 0 ? out_fd : open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (in < 0 || out < 0 || err < 0) _exit(126);
         dup2(in, 0);
@@ -222,6 +223,49 @@ TEST(Output, UnwritableStandardOutputIsAFailure) {
         EXPECT_LT(status, 128) << "ended by a signal";
         std::string err = Read_File(dir + "/err");
         EXPECT_GT(err.size(), Echo(c.args).size()) << c.input << ": " << err;
+    }
+}
+
+// The message names the cause, and the status is 3 whatever the parse gave:
+// a design, a usage text or a report that did not arrive is no result.
+TEST(Output, WriteFailureIsReportedWithStatusThree) {
+    std::string dir = Make_Temporary_Directory();
+    std::string large = "architecture a of e is\nbegin\n";
+    // Far more than the 64 KiB that standard output buffers.
+    for (int i = 0; i < 2000; i++) large += "p" + std::to_string(i) + ": process begin wait; end process;\n";
+    large += "end a;\n";
+    Write_File(dir + "/design.vhd", design);
+    Write_File(dir + "/large.vhd", large);
+    Write_File(dir + "/error.vhd", "entity e is end e e;\n");
+    const std::string no_space = "corvane: cannot write to standard output: No space left on device\n";
+    const std::string broken_pipe = "corvane: cannot write to standard output: Broken pipe\n";
+    struct Case {
+        std::vector<std::string> args;
+        std::string input;
+        bool pipe_without_reader;  // else /dev/full
+        std::string message;
+    };
+    const Case cases[] = {
+        {{}, "design.vhd", false, no_space},  {{}, "large.vhd", false, no_space},
+        {{}, "error.vhd", false, no_space},   {{"-h"}, "design.vhd", false, no_space},
+        {{}, "design.vhd", true, broken_pipe}, {{}, "large.vhd", true, broken_pipe},
+        {{}, "error.vhd", true, broken_pipe},  {{"--help"}, "design.vhd", true, broken_pipe},
+    };
+    for (const Case& c : cases) {
+        int in = open((dir + "/" + c.input).c_str(), O_RDONLY);
+        ASSERT_GE(in, 0);
+        int out = -1;
+        if (c.pipe_without_reader) {
+            int ends[2];
+            ASSERT_EQ(pipe(ends), 0);
+            close(ends[0]);
+            out = ends[1];
+        }
+        int status = Run_With_Files(c.args, in, "/dev/full", dir + "/err", out);
+        close(in);
+        if (out >= 0) close(out);
+        EXPECT_EQ(status, 3) << c.input;
+        EXPECT_EQ(Read_File(dir + "/err"), Echo(c.args) + c.message) << c.input;
     }
 }
 
