@@ -276,6 +276,9 @@ common_decltve_item
         | alias_decl  /* 74 */
         | subprog_decl  /* 75 */
         | use_clause  /* 76 */
+                /* A use clause that goes on in the line of the preceding "is" would
+                   be glued to it ("isuse"): one blank keeps the two words apart. */
+                { if (Leading_Linefeeds($1) == 0) $$ = Format(" %s", $1); else $$ = $1; }
         ;
 entity_decltve_item
         : common_decltve_item  /* 77 */
@@ -324,6 +327,9 @@ procs_decltve_item
 config_decltve_item
         : attribute_spec  /* 109 */
         | use_clause  /* 110 */
+                /* A use clause that goes on in the line of the preceding "is" would
+                   be glued to it ("isuse"): one blank keeps the two words apart. */
+                { if (Leading_Linefeeds($1) == 0) $$ = Format(" %s", $1); else $$ = $1; }
         ;
 subprog_decl
         : subprog_spec ';'  /* 111 */
