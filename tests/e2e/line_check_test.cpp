@@ -169,7 +169,9 @@ Check_Result Check_Lines(const std::string& source, const std::string& output) {
         if (k >= out.size()) { r.faults.push_back("source token missing: " + Where(src[k])); break; }
         const Token& s = src[k];
         const Token& o = out[k];
-        if (Lower(s.text) != o.text) {
+        // Character and string literals come out as written; every other token folded.
+        bool literal = s.kind == Kind::String || s.kind == Kind::Character;
+        if ((literal ? s.text : Lower(s.text)) != o.text) {
             r.faults.push_back("source token " + Where(s) + " comes out as " + Where(o));
             break;
         }
@@ -223,6 +225,12 @@ TEST(Line_Checker, RejectsLostChangedAndMultiLineInsertedTokens) {
                      .faults.empty());
     // Upper case that is not an inserted text stays a token of its own and differs.
     EXPECT_FALSE(Check_Lines("a <= b;\n", "a <= B;").faults.empty());
+}
+
+TEST(Line_Checker, LiteralsKeepTheirCapitals) {
+    EXPECT_TRUE(Check_Lines("A <= 'Q' & \"Hi\";\n", "a <= 'Q' & \"Hi\";").faults.empty());
+    EXPECT_FALSE(Check_Lines("a <= 'Q';\n", "a <= 'q';").faults.empty());
+    EXPECT_FALSE(Check_Lines("a <= \"Hi\";\n", "a <= \"hi\";").faults.empty());
 }
 
 TEST(Line_Checker, TellsTicksFromCharacterLiterals) {
