@@ -4,7 +4,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: all build test demo bench deps clean
+.PHONY: all build test test-sanitize demo bench deps clean
 
 all: build
 
@@ -18,6 +18,14 @@ build: deps
 test: build
 	@cd $(BUILD) && ctest -j $(JOBS) --output-on-failure
 
+# The same suite with AddressSanitizer, UndefinedBehaviorSanitizer and
+# LeakSanitizer in both programs and in every test.
+test-sanitize: deps
+	@cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_SANITIZE=ON >/dev/null
+	@cmake --build $(BUILD)-sanitize -j $(JOBS)
+	@cd $(BUILD)-sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	    UBSAN_OPTIONS=print_stacktrace=1 ctest -j $(JOBS) --output-on-failure
+
 demo: build
 	@examples/run-demo $(BUILD)
 
@@ -25,4 +33,4 @@ bench: build
 	@bench/run $(BUILD)
 
 clean:
-	rm -rf $(BUILD) out
+	rm -rf $(BUILD) $(BUILD)-sanitize out

@@ -13,8 +13,14 @@ Text_Ref scope_text = {"", 0};
 namespace {
 
 // Prefixes are views of one run of tabs. Texts keep pointing into a run after
-// a deeper level needed a longer one, so every run lives to the end.
-std::vector<char*> tab_runs;
+// a deeper level needed a longer one, so every run lives to the end of the
+// program, and is released only then.
+struct Tab_Runs : std::vector<char*> {
+    ~Tab_Runs() {
+        for (char* run : *this) std::free(run);
+    }
+};
+Tab_Runs tab_runs;
 size_t tab_run_length = 0;
 
 }  // namespace
