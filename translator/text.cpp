@@ -252,17 +252,40 @@ Text Combine(Text first, Text second) {
     return b.Finish();
 }
 
+namespace {
+
+// Calls f on the pieces of t in order until it returns false.
+template <class F>
+void For_Each_Piece_While(const Text& t, F f) {
+    if (Is_Inline(t)) {
+        if (t.len) f(t.bytes, t.len);
+        return;
+    }
+    for (const Chunk* c = t.list.head; c; c = c->next)
+        if (!f(c->data, static_cast<size_t>(c->len))) return;
+}
+
+}  // namespace
+
 size_t Leading_Linefeeds(const Text& t) {
     size_t k = 0;
-    bool done = false;
-    For_Each_Piece(t, [&](const char* s, size_t n) {
-        if (done) return;
+    For_Each_Piece_While(t, [&](const char* s, size_t n) {
         size_t i = 0;
         while (i < n && s[i] == '\n') i++;
         k += i;
-        if (i < n) done = true;
+        return i == n;
     });
     return k;
+}
+
+int First_Byte(const Text& t) {
+    int first = -1;
+    For_Each_Piece_While(t, [&](const char* s, size_t n) {
+        if (n == 0) return true;
+        first = static_cast<unsigned char>(s[0]);
+        return false;
+    });
+    return first;
 }
 
 Text Return_Linefeeds(const Text& t) {

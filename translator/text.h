@@ -67,6 +67,8 @@ void Release(Text& t);
 
 std::string Text_String(const Text& t);
 size_t Leading_Linefeeds(const Text& t);
+// The first byte of t, or -1 when t is empty.
+int First_Byte(const Text& t);
 // Writes t to out; false when the stream reports an error.
 bool Write_Text(FILE* out, const Text& t);
 

@@ -32,6 +32,13 @@ static const char* Parser_Message(const char* message) {
     return message;
 }
 #define YY_(message) Parser_Message(message)
+
+// True when t begins with a letter or digit: put right after a word, the two
+// would read as one.
+static bool Starts_With_Word(const Text& t) {
+    int c = First_Byte(t);
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
 #define YYINITDEPTH 200
 #define YYMAXDEPTH 10000
 // The line of a construct's head for the statement map: the line of the last
@@ -190,7 +197,13 @@ entity_decl_1
         ;
 arch_body
         : arch_start arch_body_1 t_BEGIN concurrenstats END arch_body_2 ';'  /* 46 */
-                { Dec_Scope(); $$ = Format("%s%s %s%s %s%s;", $1, $2, $3, $4, $5, $6); Release($7); }
+                {
+                    Dec_Scope();
+                    // A labelled statement on the line of 'begin' keeps a blank after it.
+                    const char* format = Starts_With_Word($4) ? "%s%s %s %s %s%s;" : "%s%s %s%s %s%s;";
+                    $$ = Format(format, $1, $2, $3, $4, $5, $6);
+                    Release($7);
+                }
         ;
 arch_start
         : ARCHITECTURE Identifier OF Identifier IS  /* 47 */
@@ -918,7 +931,11 @@ block_stat_start
         ;
 block_stat
         : block_stat_start block_sta1 block_sta2 block_sta3 block_sta4 t_BEGIN concurrenstats END BLOCK block_sta5 ';'  /* 342 */
-                { Pop_Stack(); $$ = Format("%s%s%s%s%s%s %s%s %s %s%s%s", scope_text, $1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11); }
+                {
+                    Pop_Stack();
+                    const char* format = Starts_With_Word($7) ? "%s%s%s%s%s%s %s %s %s %s%s%s" : "%s%s%s%s%s%s %s%s %s %s%s%s";
+                    $$ = Format(format, scope_text, $1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11);
+                }
         ;
 block_sta8
         : %empty  /* 343 */
@@ -1040,7 +1057,13 @@ sel_wavefrms
         ;
 generate_stat
         : Identifier ':' generation_scheme GENERATE concurrenstats END GENERATE generate_sta1 ';'  /* 386 */
-                { Dec_Scope(); $$ = Format("%s%s : %s %s%s %s %s%s;", scope_text, $1, $3, $4, $5, $6, $7, $8); Release($2); Release($9); }
+                {
+                    Dec_Scope();
+                    const char* format = Starts_With_Word($5) ? "%s%s : %s %s %s %s %s%s;" : "%s%s : %s %s%s %s %s%s;";
+                    $$ = Format(format, scope_text, $1, $3, $4, $5, $6, $7, $8);
+                    Release($2);
+                    Release($9);
+                }
         ;
 generate_sta1
         : %empty  /* 387 */

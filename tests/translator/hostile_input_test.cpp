@@ -229,4 +229,26 @@ TEST(ParserLimit, TenThousandParenthesesOverflowWhileOpening) {
     Expect_Run({"10,000 parentheses", Nested_Design(10000), 2, Report("parser stack overflow", "(", 5, 9 + 9987)});
 }
 
+// Inputs the fuzzer found: each printed design, translated again, must be
+// accepted again.
+TEST(FuzzFinding, PrintedDesignIsAcceptedAgain) {
+    const std::vector<std::string> findings = {
+        // A labelled concurrent assertion right after 'begin', behind NUL
+        // bytes: printed as "beginl1:".
+        std::string("entity e is end e;\narchitecture a of e is\n procedure chk (signal v : in bit) is\n"
+                    "  begin\n    assert v = '0' report \"v set\";\n  end chk;\nbegin\0\0\0l1: assert "
+                    "\x88\xdf\xc2\xdf\xd8\xcf\xd8\xd5repothers;\nend a;\n",
+                    179),
+        "entity e is end;\narchitecture a of e is begin b: block begin g: for i in 1 to 2 generate "
+        "l: p(x); end generate; end block; end;\n",
+    };
+    for (const std::string& input : findings) {
+        Run_Result first = Run_Program(CORVANE_BINARY, {}, input);
+        ASSERT_EQ(first.status, 0) << first.out;
+        ASSERT_EQ(first.out.compare(0, use_clause.size(), use_clause), 0) << first.out;
+        Run_Result second = Run_Program(CORVANE_BINARY, {}, first.out);
+        EXPECT_EQ(second.status, 0) << first.out << "\n" << second.out;
+    }
+}
+
 }  // namespace
