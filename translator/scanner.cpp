@@ -4,6 +4,7 @@
 // again as the start of the next lexeme; no pattern reaches past a line end.
 #include "scanner.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
@@ -57,6 +58,7 @@ void Initialise() {
 }
 
 int Read_More(size_t i);
+int End_Of_Input();
 
 // The character at offset i from the start of the lexeme, or EOF.
 inline int Peek(size_t i) {
@@ -72,8 +74,7 @@ inline int Peek(size_t i) {
             filled = at + 1;
             return c;
         }
-        at_eof = true;
-        return EOF;
+        return End_Of_Input();
     }
     return Read_More(i);
 }
@@ -101,16 +102,24 @@ int Read_More(size_t i) {
         if (at_eof) return EOF;
         if (filled == buffer_size) Make_Room();
         int c = getc_unlocked(yyin);
-        if (c == EOF) {
-            at_eof = true;
-            return EOF;
-        }
+        if (c == EOF) return End_Of_Input();
         size_t n = filled;
         raw[n] = static_cast<char>(c);
         folded[n] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         filled = n + 1;
         if (start + i <= n) return static_cast<unsigned char>(folded[start + i]);
     }
+}
+
+// The end of the input, or of the run when it could not be read: the design
+// read so far is not the whole file, so nothing of it is printed.
+int End_Of_Input() {
+    if (std::ferror(yyin)) {
+        std::fprintf(stderr, "corvane: cannot read standard input: %s\n", std::strerror(errno));
+        std::exit(3);
+    }
+    at_eof = true;
+    return EOF;
 }
 
 // Short lexemes (most of them) are copied as two overlapping fixed-size moves.

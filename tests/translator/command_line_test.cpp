@@ -269,4 +269,19 @@ TEST(Output, WriteFailureIsReportedWithStatusThree) {
     }
 }
 
+// A standard input that cannot be read is no design: nothing is printed, not
+// even a parse error report, and the run ends with status 3.
+TEST(Input, ReadFailureIsReportedWithStatusThree) {
+    std::string dir = Make_Temporary_Directory();
+    for (const std::vector<std::string>& args : {std::vector<std::string>{}, std::vector<std::string>{"-f", "x"}}) {
+        int in = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+        ASSERT_GE(in, 0);
+        int status = Run_With_Files(args, in, dir + "/out", dir + "/err");
+        close(in);
+        EXPECT_EQ(status, 3);
+        EXPECT_EQ(Read_File(dir + "/out"), "");
+        EXPECT_EQ(Read_File(dir + "/err"), Echo(args) + "corvane: cannot read standard input: Is a directory\n");
+    }
+}
+
 }  // namespace
