@@ -3,19 +3,31 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <sys/mman.h>
+
 stack_node* stack = nullptr;
 
 namespace {
 
 // The nodes of line numbers 0 to dense_limit - 1 (the usual source lines)
-// have fixed places in pages of page_size nodes, made when a number of the
-// page is first counted: the node of such a number is found by arithmetic,
-// and nodes of neighbouring numbers share cache lines. A place whose
-// occurrences are 0 holds no node.
+// have fixed places in one region of memory, and their counting is done in
+// a second region of 32-bit tallies, one per number: counting a line touches
+// 4 bytes of a compact array instead of its node, so that numbers spread
+// over a wide range stay in the caches. Both regions are reserved when the
+// first such number is counted, filled in by the system only where touched,
+// and ask for large pages, so that address translation does not wait at
+// every line either.
+//
+// A tally of 0 means the number has no node. Otherwise the number's count is
+// the node's occurrences plus its tally minus 1; Sync_Tally folds the tally
+// into the node, so that a node given out by Search_For_Line_Number or taken
+// by Pop_Stack holds the whole count, and a tally about to overflow is
+// folded in the same way.
 constexpr int dense_limit = 1 << 20;
-constexpr int page_bits = 6;
-constexpr int page_size = 1 << page_bits;
-stack_node* dense_pages[dense_limit / page_size];
+constexpr std::size_t dense_bytes = sizeof(stack_node) * dense_limit;
+constexpr std::size_t tally_bytes = sizeof(std::uint32_t) * dense_limit;
+stack_node* dense_nodes = nullptr;
+std::uint32_t* tallies = nullptr;
 
 // Every other number (negative, or a million and more) lives in a hash
 // table with linear probing, kept at most half full. A null node marks a
@@ -100,22 +112,37 @@ void Hash_Remove(int line) {
 
 bool Is_Dense(int line) { return line >= 0 && line < dense_limit; }
 
-// The place of a small line number's node; the page is made if need be.
-stack_node* Dense_Place(int line) {
-    stack_node*& page = dense_pages[line >> page_bits];
-    if (page == nullptr) {
-        page = static_cast<stack_node*>(std::calloc(page_size, sizeof(stack_node)));
-        if (page == nullptr) {
-            Out_Of_Memory();
-        }
+void* Reserve_Region(std::size_t bytes) {
+    void* region = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (region == MAP_FAILED) {
+        Out_Of_Memory();
     }
-    return &page[line & (page_size - 1)];
+#ifdef MADV_HUGEPAGE
+    madvise(region, bytes, MADV_HUGEPAGE);
+#endif
+    return region;
+}
+
+// The place of a small line number's node; the regions are made if need be.
+stack_node* Dense_Place(int line) {
+    if (dense_nodes == nullptr) {
+        dense_nodes = static_cast<stack_node*>(Reserve_Region(dense_bytes));
+        tallies = static_cast<std::uint32_t*>(Reserve_Region(tally_bytes));
+    }
+    return &dense_nodes[line];
+}
+
+void Sync_Tally(int line) {
+    dense_nodes[line].occurrences += tallies[line] - 1;
+    tallies[line] = 1;
 }
 
 void Release_Index() {
-    for (stack_node*& page : dense_pages) {
-        std::free(page);
-        page = nullptr;
+    if (dense_nodes != nullptr) {
+        munmap(dense_nodes, dense_bytes);
+        munmap(tallies, tally_bytes);
+        dense_nodes = nullptr;
+        tallies = nullptr;
     }
     std::free(hash_index);
     hash_index = nullptr;
@@ -143,16 +170,19 @@ stack_node* New_Stack_Node(int line) {
     node->line = line;
     node->occurrences = 1;
     node->next = nullptr;
+    if (Is_Dense(line)) {
+        tallies[line] = 1;
+    }
     return node;
 }
 
 stack_node* Search_For_Line_Number(int line) {
     if (Is_Dense(line)) {
-        stack_node* page = dense_pages[line >> page_bits];
-        if (page == nullptr || page[line & (page_size - 1)].occurrences == 0) {
+        if (dense_nodes == nullptr || tallies[line] == 0) {
             return nullptr;
         }
-        return &page[line & (page_size - 1)];
+        Sync_Tally(line);
+        return &dense_nodes[line];
     }
     return hash_index == nullptr ? nullptr : Hash_Find(line)->node;
 }
@@ -174,12 +204,14 @@ bool Pop_Stack(int& line, std::int64_t& occurrences) {
         return false;
     }
     line = first->line;
-    occurrences = first->occurrences;
     stack = first->next;
     if (Is_Dense(line)) {
-        // The place stays; its page goes with the last node.
-        first->occurrences = 0;
+        Sync_Tally(line);
+        occurrences = first->occurrences;
+        // The place stays; the regions go with the last node.
+        tallies[line] = 0;
     } else {
+        occurrences = first->occurrences;
         Hash_Remove(line);
         std::free(first);
     }
@@ -195,16 +227,16 @@ void Push_Stack_Lines(const int* lines, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         if (i + ahead < count) {
             int later = lines[i + ahead];
-            if (Is_Dense(later) && dense_pages[later >> page_bits] != nullptr) {
-                __builtin_prefetch(&dense_pages[later >> page_bits][later & (page_size - 1)]);
+            if (Is_Dense(later) && tallies != nullptr) {
+                __builtin_prefetch(&tallies[later]);
             }
         }
         // The usual case, a number already counted, without the call.
         int line = lines[i];
-        if (Is_Dense(line) && dense_pages[line >> page_bits] != nullptr) {
-            stack_node* node = &dense_pages[line >> page_bits][line & (page_size - 1)];
-            if (node->occurrences != 0) {
-                ++node->occurrences;
+        if (Is_Dense(line) && tallies != nullptr) {
+            std::uint32_t tally = tallies[line];
+            if (tally - 1 < UINT32_MAX - 1) {  // a node, and room in its tally
+                tallies[line] = tally + 1;
                 continue;
             }
         }

@@ -3,9 +3,11 @@
 //
 // The list alone would make every lookup a walk from the front, so a node
 // is also found from its number directly: the nodes of numbers from 0 to
-// just over a million (the usual source lines) have fixed places in pages
-// made on demand, every other number is entered in a hash table. Both grow
-// with the distinct line numbers, never with the length of the trace.
+// just over a million (the usual source lines) have fixed places in a region
+// the system fills in where it is touched, and are counted in a compact
+// array of tallies beside it; every other number is entered in a hash table.
+// Both grow with the distinct line numbers, never with the length of the
+// trace.
 #pragma once
 
 #include <cstddef>
