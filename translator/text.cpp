@@ -216,6 +216,10 @@ struct Builder {
     std::exit(255);
 }
 
+unsigned Flags_Of(const Text& t) { return t.flags; }
+
+void Set_Flags(Text& t, unsigned flags) { t.flags = flags; }
+
 Text Empty_Text() {
     Text t;
     t.list.head = t.list.tail = nullptr;

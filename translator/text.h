@@ -39,6 +39,11 @@ enum : unsigned {
     PRIMARY_UNIT = 2,  // the library unit is an entity, configuration or package
 };
 
+// The flags of a text, read and set out of line: the parser then never keeps
+// a text's flags apart from the rest of it, and copies it whole.
+unsigned Flags_Of(const Text& t);
+void Set_Flags(Text& t, unsigned flags);
+
 // Text that belongs to someone else (the indentation prefix, a fixed word):
 // it is formatted into results but never released.
 struct Text_Ref {

@@ -87,7 +87,7 @@ design_file
         ;
 designator
         : Identifier  /* 4 */
-                { Push_Stack($1); $$ = $1; $$.flags = NAME_PUSHED; }
+                { Push_Stack($1); $$ = $1; Set_Flags($$, NAME_PUSHED); }
         | StringLit  /* 5 */
         ;
 literal
@@ -117,7 +117,7 @@ idf_list
         ;
 design_unit
         : contexlist lib_unit  /* 18 */
-                { unsigned primary = $2.flags & PRIMARY_UNIT; $$ = Format("%s%s", $1, $2); $$.flags = primary; }
+                { unsigned primary = Flags_Of($2) & PRIMARY_UNIT; $$ = Format("%s%s", $1, $2); Set_Flags($$, primary); }
         ;
 contexlist
         : %empty  /* 19 */
@@ -127,11 +127,11 @@ contexlist
         ;
 lib_unit
         : entity_decl  /* 21 */
-                { $$ = $1; $$.flags = PRIMARY_UNIT; }
+                { $$ = $1; Set_Flags($$, PRIMARY_UNIT); }
         | config_decl  /* 22 */
-                { $$ = $1; $$.flags = PRIMARY_UNIT; }
+                { $$ = $1; Set_Flags($$, PRIMARY_UNIT); }
         | package_decl  /* 23 */
-                { $$ = $1; $$.flags = PRIMARY_UNIT; }
+                { $$ = $1; Set_Flags($$, PRIMARY_UNIT); }
         | arch_body  /* 24 */
         | package_body  /* 25 */
         ;
@@ -346,13 +346,13 @@ config_decltve_item
         ;
 subprog_decl
         : subprog_spec ';'  /* 111 */
-                { End_Of_Declaration($1.flags); Dec_Scope(); $$ = Format("%s%s;", scope_text, $1); Release($2); }
+                { End_Of_Declaration(Flags_Of($1)); Dec_Scope(); $$ = Format("%s%s;", scope_text, $1); Release($2); }
         ;
 subprog_spec
         : PROCEDURE Identifier subprog_spec_1  /* 112 */
-                { Inc_Scope(); Push_Stack($2); Enter_Sequential_Code(PROCEDURE_CONSTRUCT, HEAD_LINE); $$ = Format("%s %s%s", $1, $2, $3); $$.flags = NAME_PUSHED; }
+                { Inc_Scope(); Push_Stack($2); Enter_Sequential_Code(PROCEDURE_CONSTRUCT, HEAD_LINE); $$ = Format("%s %s%s", $1, $2, $3); Set_Flags($$, NAME_PUSHED); }
         | FUNCTION designator subprog_spec_2 RETURN mark  /* 113 */
-                { Inc_Scope(); Enter_Sequential_Code(FUNCTION_CONSTRUCT, HEAD_LINE); unsigned pushed = $2.flags & NAME_PUSHED; $$ = Format("%s %s%s%s%s %s", $1, $2, $3, scope_text, $4, $5); $$.flags = pushed; }
+                { Inc_Scope(); Enter_Sequential_Code(FUNCTION_CONSTRUCT, HEAD_LINE); unsigned pushed = Flags_Of($2) & NAME_PUSHED; $$ = Format("%s %s%s%s%s %s", $1, $2, $3, scope_text, $4, $5); Set_Flags($$, pushed); }
         ;
 subprog_spec_2
         : %empty  /* 114 */
@@ -368,7 +368,7 @@ subprog_spec_1
         ;
 subprog_body
         : subprog_spec IS subprog_body_1 t_BEGIN seq_stats END subprog_body_2 ';'  /* 118 */
-                { Dec_Scope(); function_name = Return_Filename(); End_Of_Construct($1.flags);
+                { Dec_Scope(); function_name = Return_Filename(); End_Of_Construct(Flags_Of($1));
                   Text temp1 = Trace_File_Declaration();
                   if (Accumulates_Calls()) {
                       /* -a: the file is declared in front of the body, in the enclosing region, on the body's first line. */
@@ -383,7 +383,7 @@ subprog_body_2
         : %empty  /* 119 */
                 { $$ = Empty_Text(); }
         | designator  /* 120 */
-                { if ($1.flags & NAME_PUSHED) Pop_Stack(); $$ = Format(" %s", $1); }
+                { if (Flags_Of($1) & NAME_PUSHED) Pop_Stack(); $$ = Format(" %s", $1); }
         ;
 subprog_body_1
         : %empty  /* 121 */
@@ -564,7 +564,7 @@ sel_name
         ;
 suffix
         : designator  /* 198 */
-                { if ($1.flags & NAME_PUSHED) Pop_Stack(); $$ = $1; $$.flags = 0; }
+                { if (Flags_Of($1) & NAME_PUSHED) Pop_Stack(); $$ = $1; Set_Flags($$, 0); }
         | CharacterLit  /* 199 */
         | ALL  /* 200 */
         ;
@@ -870,9 +870,9 @@ entity_name_list
         ;
 entity_name_lis1
         : designator  /* 310 */
-                { if ($1.flags & NAME_PUSHED) Pop_Stack(); $$ = $1; $$.flags = 0; }
+                { if (Flags_Of($1) & NAME_PUSHED) Pop_Stack(); $$ = $1; Set_Flags($$, 0); }
         | entity_name_lis1 ',' designator  /* 311 */
-                { if ($3.flags & NAME_PUSHED) Pop_Stack(); $$ = Format("%s,%s", $1, $3); Release($2); }
+                { if (Flags_Of($3) & NAME_PUSHED) Pop_Stack(); $$ = Format("%s,%s", $1, $3); Release($2); }
         ;
 entity_class
         : ENTITY  /* 312 */
@@ -1073,13 +1073,13 @@ generate_sta1
         ;
 procs_stat1
         : Identifier ':' PROCESS  /* 389 */
-                { Push_Stack($1); Enter_Sequential_Code(PROCESS_CONSTRUCT, HEAD_LINE); $$ = Format("%s%s:%s", scope_text, $1, $3); Release($2); $$.flags = NAME_PUSHED; }
+                { Push_Stack($1); Enter_Sequential_Code(PROCESS_CONSTRUCT, HEAD_LINE); $$ = Format("%s%s:%s", scope_text, $1, $3); Release($2); Set_Flags($$, NAME_PUSHED); }
         | PROCESS  /* 390 */
                 { Enter_Sequential_Code(PROCESS_CONSTRUCT, HEAD_LINE); $$ = Format("%s%s", scope_text, $1); }
         ;
 procs_stat
         : procs_stat1 procs_stat1_1 procs_stat1_2 t_BEGIN seq_stats END PROCESS procs_stat1_3 ';'  /* 391 */
-                { function_name = Return_Filename(); End_Of_Construct($1.flags); Dec_Scope();
+                { function_name = Return_Filename(); End_Of_Construct(Flags_Of($1)); Dec_Scope();
                   Text temp1 = Trace_File_Declaration();
                   $$ = Format("%s%s%s%s%s%s%s%s%s %s%s;", $1, $2, $3, temp1, scope_text, $4, $5, scope_text, $6, $7, $8);
                   Release($9); }
