@@ -37,6 +37,10 @@ int main(int argc, char** argv) {
     std::set_new_handler([] { Memory_Error(); });
     static char output_buffer[1 << 16];
     std::setvbuf(stdout, output_buffer, _IOFBF, sizeof output_buffer);
+    // The scanner takes its characters from the stream one by one; a large
+    // stream buffer makes each read of the system bring many of them.
+    static char input_buffer[1 << 16];
+    std::setvbuf(stdin, input_buffer, _IOFBF, sizeof input_buffer);
 
     for (int i = 1; i < argc; i++) std::fprintf(stderr, "(%d): %s\n", i, argv[i]);
 
