@@ -122,25 +122,8 @@ int End_Of_Input() {
     return EOF;
 }
 
-// Short lexemes (most of them) are copied as two overlapping fixed-size moves.
-void Copy_Lexeme(char* to, const char* from, size_t n) {
-    if (n >= 8) {
-        if (n <= 16) {
-            std::memcpy(to, from, 8);
-            std::memcpy(to + n - 8, from + n - 8, 8);
-        } else {
-            std::memcpy(to, from, n);
-        }
-    } else if (n >= 4) {
-        std::memcpy(to, from, 4);
-        std::memcpy(to + n - 4, from + n - 4, 4);
-    } else if (n > 0) {
-        to[0] = from[0];
-        to[n / 2] = from[n / 2];
-        to[n - 1] = from[n - 1];
-    }
-    to[n] = '\0';
-}
+// Short lexemes (most of them) are copied without a library call.
+void Copy_Lexeme(char* to, const char* from, size_t n) { *Copy_Small(to, from, n) = '\0'; }
 
 // Makes the first n characters of the remaining input the lexeme; a literal
 // keeps its source spelling in yysource too.

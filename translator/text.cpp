@@ -100,26 +100,6 @@ void Free_Chunk(Chunk* c) {
     free_list[k] = c;
 }
 
-// Copies n bytes; short copies (most tokens) without a library call, as two
-// overlapping fixed-size moves.
-inline char* Copy_Small(char* to, const char* from, size_t n) {
-    if (n >= 8) {
-        if (n <= 16) {
-            std::memcpy(to, from, 8);
-            std::memcpy(to + n - 8, from + n - 8, 8);
-        } else {
-            std::memcpy(to, from, n);
-        }
-    } else if (n >= 4) {
-        std::memcpy(to, from, 4);
-        std::memcpy(to + n - 4, from + n - 4, 4);
-    } else if (n > 0) {
-        to[0] = from[0];
-        to[n / 2] = from[n / 2];
-        to[n - 1] = from[n - 1];
-    }
-    return to + n;
-}
 
 char* Payload(Chunk* c) { return reinterpret_cast<char*>(c + 1); }
 

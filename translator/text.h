@@ -11,9 +11,31 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 struct Chunk;
+
+// Copies n bytes; short copies (most tokens) without a library call, as two
+// overlapping fixed-size moves.
+inline char* Copy_Small(char* to, const char* from, size_t n) {
+    if (n >= 8) {
+        if (n <= 16) {
+            std::memcpy(to, from, 8);
+            std::memcpy(to + n - 8, from + n - 8, 8);
+        } else {
+            std::memcpy(to, from, n);
+        }
+    } else if (n >= 4) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + n - 4, from + n - 4, 4);
+    } else if (n > 0) {
+        to[0] = from[0];
+        to[n / 2] = from[n / 2];
+        to[n - 1] = from[n - 1];
+    }
+    return to + n;
+}
 
 // A text value with exactly one owner. It is a plain struct so that it can sit
 // on the parser's value stack; whoever consumes it (Format, Combine, Release)
