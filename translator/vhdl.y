@@ -371,9 +371,10 @@ subprog_body
                 { Dec_Scope(); function_name = Return_Filename(); End_Of_Construct(Flags_Of($1));
                   Text temp1 = Trace_File_Declaration();
                   if (Accumulates_Calls()) {
-                      /* -a: the file is declared in front of the body, in the enclosing region, on the body's first line. */
+                      /* -a: the file is declared in front of the body, in the enclosing region, on the body's first line;
+                         the indentation stays where it is without -a, so the layout differs by the declaration only. */
                       Text temp0 = Enclosing_Trace_File_Declaration(), temp3 = Return_Linefeeds($1), temp4 = Strip_Linefeeds_And_Return($1);
-                      $$ = Format("%s%s%s%s%s%s%s%s%s%s%s%s%s%s;", temp3, scope_text, temp0, temp4, scope_text, $2, $3, temp1, scope_text, $4, $5, scope_text, $6, $7);
+                      $$ = Format("%s%s%s%s%s%s%s%s%s%s%s%s%s%s;", scope_text, temp3, temp0, temp4, scope_text, $2, $3, temp1, scope_text, $4, $5, scope_text, $6, $7);
                       Release($1);
                   } else
                       $$ = Format("%s%s%s%s%s%s%s%s%s%s%s%s;", scope_text, $1, scope_text, $2, $3, temp1, scope_text, $4, $5, scope_text, $6, $7);
