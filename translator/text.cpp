@@ -100,7 +100,6 @@ void Free_Chunk(Chunk* c) {
     free_list[k] = c;
 }
 
-
 char* Payload(Chunk* c) { return reinterpret_cast<char*>(c + 1); }
 
 bool Is_Inline(const Text& t) { return t.len <= INLINE_TEXT; }
@@ -116,14 +115,24 @@ char* New_Text(Text& t, size_t n) {
     return Payload(c);
 }
 
-// Calls f(bytes, length) for each piece of t in order.
+// Calls f(bytes, length) on the pieces of t in order until it returns false.
 template <class F>
-void For_Each_Piece(const Text& t, F f) {
+void For_Each_Piece_While(const Text& t, F f) {
     if (Is_Inline(t)) {
         if (t.len) f(t.bytes, t.len);
         return;
     }
-    for (const Chunk* c = t.list.head; c; c = c->next) f(c->data, static_cast<size_t>(c->len));
+    for (const Chunk* c = t.list.head; c; c = c->next)
+        if (!f(c->data, static_cast<size_t>(c->len))) return;
+}
+
+// Calls f(bytes, length) for each piece of t in order.
+template <class F>
+void For_Each_Piece(const Text& t, F f) {
+    For_Each_Piece_While(t, [&](const char* s, size_t n) {
+        f(s, n);
+        return true;
+    });
 }
 
 char* Copy_Out(const Text& t, char* to) {
@@ -235,21 +244,6 @@ Text Combine(Text first, Text second) {
     }
     return b.Finish();
 }
-
-namespace {
-
-// Calls f on the pieces of t in order until it returns false.
-template <class F>
-void For_Each_Piece_While(const Text& t, F f) {
-    if (Is_Inline(t)) {
-        if (t.len) f(t.bytes, t.len);
-        return;
-    }
-    for (const Chunk* c = t.list.head; c; c = c->next)
-        if (!f(c->data, static_cast<size_t>(c->len))) return;
-}
-
-}  // namespace
 
 size_t Leading_Linefeeds(const Text& t) {
     size_t k = 0;

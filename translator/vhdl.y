@@ -33,11 +33,14 @@ static const char* Parser_Message(const char* message) {
 }
 #define YY_(message) Parser_Message(message)
 
-// True when t begins with a letter or digit: put right after a word, the two
-// would read as one.
-static bool Starts_With_Word(const Text& t) {
+// t, to be written right after a word on the same line: one blank in front
+// of it when it begins with a letter or digit, which would read as part of
+// that word ("isuse", "beginl1:"). Text on a line of its own begins with its
+// line feeds and is passed on as it is.
+static Text Apart_From_Word(Text t) {
     int c = First_Byte(t);
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    bool word = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    return word ? Format(" %s", t) : t;
 }
 #define YYINITDEPTH 200
 #define YYMAXDEPTH 10000
@@ -197,13 +200,7 @@ entity_decl_1
         ;
 arch_body
         : arch_start arch_body_1 t_BEGIN concurrenstats END arch_body_2 ';'  /* 46 */
-                {
-                    Dec_Scope();
-                    // A labelled statement on the line of 'begin' keeps a blank after it.
-                    const char* format = Starts_With_Word($4) ? "%s%s %s %s %s%s;" : "%s%s %s%s %s%s;";
-                    $$ = Format(format, $1, $2, $3, $4, $5, $6);
-                    Release($7);
-                }
+                { Dec_Scope(); $$ = Format("%s%s %s%s %s%s;", $1, $2, $3, Apart_From_Word($4), $5, $6); Release($7); }
         ;
 arch_start
         : ARCHITECTURE Identifier OF Identifier IS  /* 47 */
@@ -289,9 +286,8 @@ common_decltve_item
         | alias_decl  /* 74 */
         | subprog_decl  /* 75 */
         | use_clause  /* 76 */
-                /* A use clause that goes on in the line of the preceding "is" would
-                   be glued to it ("isuse"): one blank keeps the two words apart. */
-                { if (Leading_Linefeeds($1) == 0) $$ = Format(" %s", $1); else $$ = $1; }
+                /* A use clause goes on in the line of the preceding "is". */
+                { $$ = Apart_From_Word($1); }
         ;
 entity_decltve_item
         : common_decltve_item  /* 77 */
@@ -340,9 +336,8 @@ procs_decltve_item
 config_decltve_item
         : attribute_spec  /* 109 */
         | use_clause  /* 110 */
-                /* A use clause that goes on in the line of the preceding "is" would
-                   be glued to it ("isuse"): one blank keeps the two words apart. */
-                { if (Leading_Linefeeds($1) == 0) $$ = Format(" %s", $1); else $$ = $1; }
+                /* A use clause goes on in the line of the preceding "is". */
+                { $$ = Apart_From_Word($1); }
         ;
 subprog_decl
         : subprog_spec ';'  /* 111 */
@@ -932,11 +927,7 @@ block_stat_start
         ;
 block_stat
         : block_stat_start block_sta1 block_sta2 block_sta3 block_sta4 t_BEGIN concurrenstats END BLOCK block_sta5 ';'  /* 342 */
-                {
-                    Pop_Stack();
-                    const char* format = Starts_With_Word($7) ? "%s%s%s%s%s%s %s %s %s %s%s%s" : "%s%s%s%s%s%s %s%s %s %s%s%s";
-                    $$ = Format(format, scope_text, $1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11);
-                }
+                { Pop_Stack(); $$ = Format("%s%s%s%s%s%s %s%s %s %s%s%s", scope_text, $1, $2, $3, $4, $5, $6, Apart_From_Word($7), $8, $9, $10, $11); }
         ;
 block_sta8
         : %empty  /* 343 */
@@ -1058,13 +1049,7 @@ sel_wavefrms
         ;
 generate_stat
         : Identifier ':' generation_scheme GENERATE concurrenstats END GENERATE generate_sta1 ';'  /* 386 */
-                {
-                    Dec_Scope();
-                    const char* format = Starts_With_Word($5) ? "%s%s : %s %s %s %s %s%s;" : "%s%s : %s %s%s %s %s%s;";
-                    $$ = Format(format, scope_text, $1, $3, $4, $5, $6, $7, $8);
-                    Release($2);
-                    Release($9);
-                }
+                { Dec_Scope(); $$ = Format("%s%s : %s %s%s %s %s%s;", scope_text, $1, $3, $4, Apart_From_Word($5), $6, $7, $8); Release($2); Release($9); }
         ;
 generate_sta1
         : %empty  /* 387 */
