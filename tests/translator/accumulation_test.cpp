@@ -5,49 +5,27 @@
 // file names of WRITELINE made equal, the same text byte for byte. The exact
 // -a output is in the golden cases of statements.list.
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "golden_cases.h"
 #include "run_program.h"
 
 namespace {
 
-struct Golden_Case {
-    std::string name;
-    std::vector<std::string> args;  // without -a
-};
-
-void PrintTo(const Golden_Case& c, std::ostream* os) { *os << c.name; }
-
+// The cases the translator accepts, with their arguments but -a.
 std::vector<Golden_Case> Load_Cases() {
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(GOLDEN_DIR))
-        if (entry.path().extension() == ".list") files.push_back(entry.path().string());
-    std::sort(files.begin(), files.end());
     std::vector<Golden_Case> cases;
-    for (const std::string& file : files) {
-        std::ifstream list(file);
-        for (std::string line; std::getline(list, line);) {
-            if (line.empty() || line[0] == '#') continue;
-            std::istringstream fields(line);
-            Golden_Case c;
-            int status;
-            fields >> c.name >> status;
-            bool help = false;
-            for (std::string a; fields >> a;) {
-                if (a == "-h" || a == "--help") help = true;
-                if (a != "-a") c.args.push_back(a);
-            }
-            if (status == 0 && !help) cases.push_back(c);
-        }
+    for (Golden_Case c : Load_Golden_Cases(GOLDEN_DIR)) {
+        bool help = std::any_of(c.args.begin(), c.args.end(),
+                                [](const std::string& a) { return a == "-h" || a == "--help"; });
+        c.args.erase(std::remove(c.args.begin(), c.args.end(), "-a"), c.args.end());
+        if (c.status == 0 && !help) cases.push_back(c);
     }
     return cases;
 }

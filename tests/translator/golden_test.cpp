@@ -1,52 +1,17 @@
 // The golden suite: every case of the tests/golden/*.list files runs through the
 // built translator, and its standard output must equal the gold file byte for
 // byte. Adding a case is adding its design, its gold file and one line.
-#include <algorithm>
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "golden_cases.h"
 #include "run_program.h"
 
 namespace {
 
-struct Golden_Case {
-    std::string name;
-    int status;
-    std::vector<std::string> args;
-};
-
-void PrintTo(const Golden_Case& c, std::ostream* os) { *os << c.name; }
-
-// Every NAME.list file of the golden folder, in name order.
-std::vector<std::string> List_Files() {
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(GOLDEN_DIR))
-        if (entry.path().extension() == ".list") files.push_back(entry.path().string());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-std::vector<Golden_Case> Load_Cases() {
-    std::vector<Golden_Case> cases;
-    for (const std::string& file : List_Files()) {
-    std::ifstream list(file);
-    std::string line;
-    while (std::getline(list, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream fields(line);
-        Golden_Case c;
-        fields >> c.name >> c.status;
-        for (std::string a; fields >> a;) c.args.push_back(a);
-        cases.push_back(c);
-    }
-    }
-    return cases;
-}
+std::vector<Golden_Case> Load_Cases() { return Load_Golden_Cases(GOLDEN_DIR); }
 
 std::string Echo(const std::vector<std::string>& args) {
     std::string s;

@@ -1,9 +1,7 @@
 // corvane -m FILE: the statement map. The standard output stays the same
 // with and without it over every golden case; the map follows the output;
 // no map is left after a syntax error.
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -11,39 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include "golden_cases.h"
 #include "run_program.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Golden_Case {
-    std::string name;
-    int status;
-    std::vector<std::string> args;
-};
-
-void PrintTo(const Golden_Case& c, std::ostream* os) { *os << c.name; }
-
-std::vector<Golden_Case> Load_Cases() {
-    std::vector<std::string> files;
-    for (const auto& entry : fs::directory_iterator(GOLDEN_DIR))
-        if (entry.path().extension() == ".list") files.push_back(entry.path().string());
-    std::sort(files.begin(), files.end());
-    std::vector<Golden_Case> cases;
-    for (const std::string& file : files) {
-        std::ifstream list(file);
-        for (std::string line; std::getline(list, line);) {
-            if (line.empty() || line[0] == '#') continue;
-            std::istringstream fields(line);
-            Golden_Case c;
-            fields >> c.name >> c.status;
-            for (std::string a; fields >> a;) c.args.push_back(a);
-            cases.push_back(c);
-        }
-    }
-    return cases;
-}
+std::vector<Golden_Case> Load_Cases() { return Load_Golden_Cases(GOLDEN_DIR); }
 
 // What the output declares and writes, in its order: "F name" for a
 // trace-file declaration, "S line" for a line-trace statement.
