@@ -42,6 +42,15 @@ bool Split_Trace_File_Name(const std::string& name, std::string& base, std::stri
 }
 
 bool Read_Map(const std::string& path, Coverage& coverage, std::string& error, int& status) {
+    for (const Design& d : coverage.designs) {
+        if (d.map_path == path) {
+            // Read again, its statements would count twice and every
+            // construct would seem to share its trace file.
+            error = "the statement map '" + path + "' is given twice";
+            status = 2;
+            return false;
+        }
+    }
     std::ifstream in(path, std::ios::binary);
     status = 1;
     if (!in) {
@@ -51,7 +60,6 @@ bool Read_Map(const std::string& path, Coverage& coverage, std::string& error, i
     std::string text;
     int line_no = 0;
     std::vector<int> seen_here(coverage.constructs.size(), 0);
-    const size_t designs_before = coverage.designs.size();
     while (std::getline(in, text)) {
         line_no++;
         std::string where = path + ":" + std::to_string(line_no) + ": ";
@@ -83,12 +91,6 @@ bool Read_Map(const std::string& path, Coverage& coverage, std::string& error, i
         if (design_it == coverage.designs.end()) {
             coverage.designs.push_back(Design{design, path, "", "", {}});
             design_it = coverage.designs.end() - 1;
-        } else if (design_it->map_path == path && static_cast<size_t>(design_it - coverage.designs.begin()) < designs_before) {
-            // Read again, its statements would count twice and every
-            // construct would seem to share its trace file.
-            error = "the statement map '" + path + "' is given twice";
-            status = 2;
-            return false;
         } else if (design_it->map_path != path) {
             error = "design '" + design + "' is in two maps: '" + design_it->map_path + "' and '" + path +
                     "' (give each design's map once)";
