@@ -80,6 +80,32 @@ TEST(CountList, NumberCountedAgainAfterItsPop) {
     }
 }
 
+TEST(CountList, PopsInterleavedWithNewNumbers) {
+    // Pops that stop half way, then numbers added again (popped ones among
+    // them): the list must keep taking the newest first throughout, with
+    // the fetching ahead following it.
+    for (int i = 0; i < 100; ++i) {
+        Push_Stack(3 * i);
+    }
+    int line;
+    std::int64_t occurrences;
+    for (int i = 99; i >= 60; --i) {
+        ASSERT_TRUE(Pop_Stack(line, occurrences));
+        EXPECT_EQ(line, 3 * i);
+    }
+    for (int i = 50; i < 90; ++i) {
+        Push_Stack(3 * i);  // 150 to 177 are counted again, 180 to 267 are new
+    }
+    std::vector<std::pair<int, std::int64_t>> expected;
+    for (int i = 89; i >= 60; --i) {
+        expected.push_back({3 * i, 1});
+    }
+    for (int i = 59; i >= 0; --i) {
+        expected.push_back({3 * i, i >= 50 ? 2 : 1});
+    }
+    EXPECT_EQ(Pop_All(), expected);
+}
+
 TEST(CountList, CountsPastTheRangeOfInt) {
     Push_Stack(3);
     Search_For_Line_Number(3)->occurrences = INT_MAX;
