@@ -1,19 +1,8 @@
-# The training run of the profile-guided build: runs the instrumented
-# translator over every design given and over a generated netlist, then
-# copies the counts next to the objects of the optimised build.
-#
-# Variables: TRAINER, TRAINING_OBJECTS, LIBRARY_OBJECTS, PROGRAM_OBJECTS,
-# WORK_DIR, DESIGNS (a list of files).
-
-# Counts of an earlier binary would be merged into the new ones.
-file(GLOB_RECURSE stale ${TRAINING_OBJECTS}/*.gcda)
-if(stale)
-    file(REMOVE ${stale})
-endif()
+# The training of the translator: every design given (DESIGNS) and a
+# generated netlist, run through the instrumented translator (TRAINER).
 
 # A flat netlist, the most common large input: component declarations, a
 # few signals, then instantiations with named and positional port maps.
-file(MAKE_DIRECTORY ${WORK_DIR})
 set(netlist "entity chip is\n  port (clk : in bit; a0, a1 : in bit; y0 : out bit);\nend chip;\n\n")
 string(APPEND netlist "architecture gates of chip is\n")
 string(APPEND netlist "  component nand2\n    port (a, b : in bit; y : out bit);\n  end component;\n")
@@ -36,16 +25,4 @@ foreach(design ${DESIGNS} ${WORK_DIR}/netlist.vhd)
     # Designs with errors train the error paths; their status is not looked at.
     execute_process(COMMAND ${TRAINER} -d ${WORK_DIR} -f training
                     INPUT_FILE ${design} OUTPUT_FILE ${WORK_DIR}/out.vhd ERROR_FILE ${WORK_DIR}/err.txt)
-endforeach()
-
-file(GLOB_RECURSE counts RELATIVE ${TRAINING_OBJECTS} ${TRAINING_OBJECTS}/*.gcda)
-if(NOT counts)
-    message(FATAL_ERROR "the training run wrote no profile into ${TRAINING_OBJECTS}")
-endif()
-foreach(count ${counts})
-    if(count STREQUAL "main.cpp.gcda")
-        configure_file(${TRAINING_OBJECTS}/${count} ${PROGRAM_OBJECTS}/${count} COPYONLY)
-    else()
-        configure_file(${TRAINING_OBJECTS}/${count} ${LIBRARY_OBJECTS}/${count} COPYONLY)
-    endif()
 endforeach()
