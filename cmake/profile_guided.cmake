@@ -15,12 +15,13 @@ function(corvane_profile_enabled result)
 endfunction()
 
 # corvane_profile_guided(TRAINING name SOURCES files... INCLUDES dirs...
-#                        OPTIMISED targets... SCRIPT file DEPENDS files...)
+#                        OPTIMISED targets... SCRIPT file INPUTS files...)
 # builds the instrumented program TRAINING from SOURCES, runs SCRIPT with
-# TRAINER set to it and WORK_DIR to a scratch folder, and compiles the
+# TRAINER set to it, INPUTS to the files given (its training inputs, on
+# which the run depends) and WORK_DIR to a scratch folder, and compiles the
 # targets OPTIMISED (which together hold the same sources) with the counts.
 function(corvane_profile_guided)
-    cmake_parse_arguments(PGO "" "TRAINING;SCRIPT" "SOURCES;INCLUDES;OPTIMISED;DEPENDS" ${ARGN})
+    cmake_parse_arguments(PGO "" "TRAINING;SCRIPT" "SOURCES;INCLUDES;OPTIMISED;INPUTS" ${ARGN})
     # Local functions are told apart by their number in the file, not by a
     # hash of the object's name, which differs between the two builds.
     set(ids --param=profile-func-internal-id=1)
@@ -44,11 +45,11 @@ function(corvane_profile_guided)
                 -DTRAINING_OBJECTS=${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${PGO_TRAINING}.dir
                 "-DOBJECT_DIRS=${object_dirs}"
                 -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/${PGO_TRAINING}.work
-                "-DDESIGNS=${PGO_DEPENDS}"
+                "-DINPUTS=${PGO_INPUTS}"
                 -DSCRIPT=${PGO_SCRIPT}
                 -P ${PROJECT_SOURCE_DIR}/cmake/run_training.cmake
         COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
-        DEPENDS ${PGO_TRAINING} ${PGO_SCRIPT} ${PROJECT_SOURCE_DIR}/cmake/run_training.cmake ${PGO_DEPENDS}
+        DEPENDS ${PGO_TRAINING} ${PGO_SCRIPT} ${PROJECT_SOURCE_DIR}/cmake/run_training.cmake ${PGO_INPUTS}
         COMMENT "Training run of ${PGO_TRAINING} for profile-guided optimisation"
         VERBATIM)
     add_custom_target(${PGO_TRAINING}_profile DEPENDS ${stamp})

@@ -3,7 +3,7 @@
 # next to the objects of the optimised build.
 #
 # Variables: TRAINER, TRAINING_OBJECTS, OBJECT_DIRS, WORK_DIR, SCRIPT, and
-# DESIGNS for the script.
+# INPUTS for the script.
 
 # Counts of an earlier binary would be merged into the new ones.
 file(GLOB_RECURSE stale ${TRAINING_OBJECTS}/*.gcda)

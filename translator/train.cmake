@@ -1,4 +1,4 @@
-# The training of the translator: every design given (DESIGNS) and a
+# The training of the translator: every design given (INPUTS) and a
 # generated netlist, run through the instrumented translator (TRAINER).
 
 # A flat netlist, the most common large input: component declarations, a
@@ -21,7 +21,7 @@ endforeach()
 string(APPEND netlist "end gates;\n")
 file(WRITE ${WORK_DIR}/netlist.vhd "${netlist}")
 
-foreach(design ${DESIGNS} ${WORK_DIR}/netlist.vhd)
+foreach(design ${INPUTS} ${WORK_DIR}/netlist.vhd)
     # Designs with errors train the error paths; their status is not looked at.
     execute_process(COMMAND ${TRAINER} -d ${WORK_DIR} -f training
                     INPUT_FILE ${design} OUTPUT_FILE ${WORK_DIR}/out.vhd ERROR_FILE ${WORK_DIR}/err.txt)
