@@ -3,8 +3,9 @@
 
 #include "text.h"
 
-// Writes "USE STD.TEXTIO.ALL;" and the whole design to standard output.
-void Print_Design(const Text& design);
+// Writes the whole design to standard output behind its first clause
+// ("USE STD.TEXTIO.ALL;", or in exact mode the package of the counts).
+void Print_Design(Text& design);
 
 int yyparse();
 void yyerror(const char* message);

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "driver.h"
+#include "exact.h"
 #include "scanner.h"
+#include "scope.h"
 #include "stack.h"
 
 std::string directory_name = "/tmp/";
@@ -81,9 +83,12 @@ const char* Construct_Kind_Name(const Construct& c) {
 
 }  // namespace
 
-void Start_Instrumentation() { recording = !map_file_name.empty() || accumulation_mode; }
+const char* pending_kind = "";
+
+void Start_Instrumentation() { recording = !exact_mode && (!map_file_name.empty() || accumulation_mode); }
 
 Text Trace_File_Declaration() {
+    if (exact_mode) return Empty_Text();
     if (recording) {
         Construct& c = constructs[last_closed];
         c.trace_file = Trace_File_Name();
@@ -109,6 +114,10 @@ Text Enclosing_Trace_File_Declaration() {
 
 Text Line_Trace_Statement(const char* kind) {
     if (sequential_depth == 0) return Empty_Text();
+    if (exact_mode) {
+        pending_kind = kind;
+        return Empty_Text();
+    }
     char s[160];
     int n;
     if (!recording) {
@@ -133,8 +142,61 @@ Text Line_Trace_Statement(const char* kind) {
     return Make_String(s, static_cast<size_t>(n));
 }
 
-void Enter_Sequential_Code(Construct_Kind kind, int head_line) {
+Text Counted_Statement(int first_line, Text statement) {
+    if (!exact_mode || sequential_depth == 0) return statement;
+    Text layout = Take_Prefix(statement, Leading_Layout(statement));
+    return Format("%s%s%s", layout, Exact_Count_Text(pending_kind, first_line), statement);
+}
+
+Text Traced_Opening(const char* kind, Text first_word) {
+    int line = Line_Of(first_word);
+    Text line_feeds = Take_Linefeeds(first_word);
+    Text trace = exact_mode ? Exact_Count_Text(kind, line) : Line_Trace_Statement(kind);
+    return Format("%s%s%s%s", line_feeds, scope_text, trace, first_word);
+}
+
+Text Concurrent_Assertion_Condition(Text condition, int line) {
+    if (!exact_mode || sequential_depth > 0) return condition;
+    return Exact_Assertion_Condition(condition, line);
+}
+
+namespace {
+
+bool Guarded(const Text& options) {
+    std::string s = Text_String(options);
+    return s.find("guarded") != std::string::npos;
+}
+
+}  // namespace
+
+Text Concurrent_Condition(Text condition, bool first, int target_line, const Text& options) {
+    return exact_mode ? Exact_Condition(condition, target_line, first, Guarded(options)) : condition;
+}
+
+Text Concurrent_Waveform(Text waveform, bool unconditional, int target_line, const Text& options) {
+    if (!exact_mode) return waveform;
+    if (unconditional) return Exact_Unconditional(waveform, target_line, Guarded(options));
+    Exact_Final_Else();
+    return waveform;
+}
+
+void End_Of_Concurrent_Assignment() {
+    if (exact_mode) Exact_Close_Concurrent("concurrent_assignment", "assign");
+}
+
+void Label_Concurrent_Statement(const Text& label) {
+    if (exact_mode) Exact_Label_Concurrent(label);
+}
+
+Text Body_Start(Text begin_word) { return exact_mode ? Exact_Body_Start(begin_word) : begin_word; }
+
+void Enter_Sequential_Code(Construct_Kind kind, int head_line, const Text& own_name) {
     sequential_depth++;
+    if (exact_mode) {
+        std::string name = Text_String(own_name);
+        name.erase(0, name.find_first_not_of('\n'));
+        Exact_Open(kind, head_line, name.empty() ? "process" : name);
+    }
     if (!recording) return;
     bool accumulates = accumulation_mode && kind != PROCESS_CONSTRUCT;
     constructs.push_back({std::string(), head_line, kind, accumulates, false});
@@ -151,12 +213,14 @@ void Leave_Sequential_Code() {
 }
 
 void End_Of_Construct(unsigned head_flags) {
+    if (exact_mode) Exact_Close(function_name, head_flags & NAME_PUSHED);
     if (head_flags & NAME_PUSHED) Pop_Stack();
     Leave_Sequential_Code();
 }
 
 void End_Of_Declaration(unsigned head_flags) {
     End_Of_Construct(head_flags);
+    if (exact_mode) Exact_Drop();
     if (!recording) return;
     // A declaration holds no statement, so only its own place can follow it.
     if (!map_entries.empty() && map_entries.back().construct == last_closed && map_entries.back().kind == nullptr)
@@ -165,6 +229,7 @@ void End_Of_Declaration(unsigned head_flags) {
 }
 
 bool Write_Statement_Map(const std::string& path) {
+    if (exact_mode) return Exact_Write_Map(path);
     FILE* map = std::fopen(path.c_str(), "w");
     if (!map) return false;
     for (const Map_Entry& e : map_entries) {
@@ -175,13 +240,36 @@ bool Write_Statement_Map(const std::string& path) {
     return std::fclose(map) == 0 && ok;
 }
 
-Text Join_Design_Unit(Text design_file, Text design_unit) {
-    if (!(design_unit.flags & PRIMARY_UNIT)) return Format("%s%s", design_file, design_unit);
-    Text line_feeds = Take_Linefeeds(design_unit);
-    return Format("%s%s%s%s", design_file, line_feeds, Text_Ref{"USE STD.TEXTIO.ALL;", 19}, design_unit);
+namespace {
+
+// The clause in front of a design unit: the text I/O package in front of the
+// primary units, or the package of the counts in front of every unit.
+std::string Unit_Clause(unsigned unit_flags) {
+    if (exact_mode) return Exact_Use_Clause();
+    return unit_flags & PRIMARY_UNIT ? "USE STD.TEXTIO.ALL;" : "";
 }
 
-void Print_Design(const Text& design) {
+}  // namespace
+
+Text Join_Design_Unit(Text design_file, Text design_unit) {
+    std::string clause = Unit_Clause(design_unit.flags);
+    if (clause.empty()) return Format("%s%s", design_file, design_unit);
+    Text line_feeds = Take_Linefeeds(design_unit);
+    return Format("%s%s%s%s", design_file, line_feeds, Make_String(clause), design_unit);
+}
+
+void Print_Design(Text& design) {
+    if (exact_mode) {
+        // The package on the first line, then the first unit after its
+        // leading line feeds, opened by its use clause.
+        std::fputs(Exact_Package().c_str(), stdout);
+        Text line_feeds = Take_Linefeeds(design);
+        Write_Text(stdout, line_feeds);
+        Release(line_feeds);
+        std::fputs(Exact_Use_Clause().c_str(), stdout);
+        Write_Text(stdout, design);
+        return;
+    }
     std::fputs("USE STD.TEXTIO.ALL;", stdout);
     Write_Text(stdout, design);
 }

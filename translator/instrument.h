@@ -19,11 +19,38 @@ Text Trace_File_Declaration();
 // Outside processes and subprogram bodies (a concurrent assertion or
 // procedure call) nothing is counted and the text is empty.
 Text Line_Trace_Statement(const char* kind);
+// The statement whose Line_Trace_Statement was just made, with its count in
+// front of its first token in exact mode (first_line: that token's line);
+// the statement as it is otherwise.
+Text Counted_Statement(int first_line, Text statement);
+// The first word of an exit, next, null, procedure call or return statement,
+// consumed: behind its line feeds, indented, with the statement's trace in
+// front of it.
+Text Traced_Opening(const char* kind, Text first_word);
+// A concurrent assertion's condition, counted in exact mode (line: the line
+// of "assert"); a sequential one's is left as it is.
+Text Concurrent_Assertion_Condition(Text condition, int line);
+// Concurrent signal assignments in exact mode (as they are otherwise):
+// target_line is the line of the target, options the text of "guarded" or
+// "transport". The condition of a "when", the first one or a later one:
+Text Concurrent_Condition(Text condition, bool first, int target_line, const Text& options);
+// The last waveform: the whole of an assignment without "when", or the one
+// behind the final "else".
+Text Concurrent_Waveform(Text waveform, bool unconditional, int target_line, const Text& options);
+void End_Of_Concurrent_Assignment();
+// The label of the concurrent assertion or signal assignment just ended.
+void Label_Concurrent_Statement(const Text& label);
+// The word "begin" of a process or subprogram body that has just ended,
+// followed in exact mode by the count of the body's starts or calls.
+Text Body_Start(Text begin_word);
 
 // "-m": where the statement map goes; empty when no map is wanted.
 extern std::string map_file_name;
 // "-a": subprograms keep one trace over all their calls.
 extern bool accumulation_mode;
+// "--exact": one trace file per design file, the counts in front of the
+// statements (exact.h).
+extern bool exact_mode;
 // Called once the options are read: the map and the accumulation mode need
 // the constructs recorded; without them nothing is recorded.
 void Start_Instrumentation();
@@ -31,8 +58,9 @@ void Start_Instrumentation();
 enum Construct_Kind { PROCESS_CONSTRUCT, PROCEDURE_CONSTRUCT, FUNCTION_CONSTRUCT };
 
 // Bracket the processes and subprograms, from their head to their end;
-// head_line is the source line of the head, for the statement map.
-void Enter_Sequential_Code(Construct_Kind kind, int head_line);
+// head_line is the source line of the head, for the statement map; own_name
+// is the label or designator (empty for an unlabelled process).
+void Enter_Sequential_Code(Construct_Kind kind, int head_line, const Text& own_name);
 void Leave_Sequential_Code();
 
 // The end of a process or subprogram: its name leaves the name stack if its

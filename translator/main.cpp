@@ -7,7 +7,9 @@
 #include <new>
 
 #include "driver.h"
+#include "exact.h"
 #include "instrument.h"
+#include "scanner.h"
 #include "scope.h"
 
 namespace {
@@ -54,10 +56,22 @@ int main(int argc, char** argv) {
             if (i + 1 < argc) map_file_name = argv[++i];
         } else if (std::strcmp(argv[i], "-a") == 0) {
             accumulation_mode = true;
+        } else if (std::strcmp(argv[i], "--exact") == 0) {
+            exact_mode = true;
         } else if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
             Usage();
             return Finish(0);
         }
+    }
+
+    if (exact_mode) {
+        // The -f name becomes a package name and the trace path a string of the output.
+        std::string error;
+        if (!Exact_Names_Valid(error)) {
+            std::fprintf(stderr, "corvane: %s\n", error.c_str());
+            return Finish(2);
+        }
+        reject_unknown_characters = true;
     }
 
     scope = 0;

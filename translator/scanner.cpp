@@ -17,6 +17,7 @@ int yyleng = 0;
 char* yysource = nullptr;
 int current_line_number = 1;
 int column = 0;
+bool reject_unknown_characters = false;
 
 namespace {
 
@@ -525,6 +526,7 @@ int yylex() {
                 break;
         }
         // A character that begins no token is skipped.
+        if (reject_unknown_characters && c != '\r' && c != '\f' && c != '\v') return Token(1, YYUNDEF);
         Skip(c);
     }
 }

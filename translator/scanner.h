@@ -16,6 +16,12 @@ extern char* yysource;
 extern int current_line_number;
 extern int column;
 
+// When set, a character that begins no token (outside comments and literals;
+// a carriage return, form feed or vertical tab excepted) is a token that no
+// rule accepts, so the parse ends with a syntax error at it instead of
+// skipping it.
+extern bool reject_unknown_characters;
+
 int yylex();
 // Starts scanning a new input from its first line (the driver scans one input;
 // test programs scan many).

@@ -214,6 +214,7 @@ Text Empty_Text() {
     t.list.head = t.list.tail = nullptr;
     t.len = 0;
     t.flags = 0;
+    t.line = 0;
     return t;
 }
 
@@ -233,6 +234,7 @@ Text Combine(Text first, Text second) {
         std::memcpy(r.bytes + first.len, second.bytes, second.len);
         r.len += second.len;
         r.flags = 0;
+        r.line = first.line ? first.line : second.line;
         return r;
     }
     Builder b;
@@ -242,7 +244,9 @@ Text Combine(Text first, Text second) {
         else
             b.Add_List(*t);
     }
-    return b.Finish();
+    Text r = b.Finish();
+    r.line = first.line ? first.line : second.line;
+    return r;
 }
 
 size_t Leading_Linefeeds(const Text& t) {
@@ -289,16 +293,47 @@ Text Strip_Linefeeds_And_Return(const Text& t) {
     return r;
 }
 
-Text Take_Linefeeds(Text& t) {
-    size_t k = Leading_Linefeeds(t);
-    Text line_feeds = Return_Linefeeds(t);
-    if (k == 0) return line_feeds;
+size_t Leading_Layout(const Text& t) {
+    size_t k = 0;
+    For_Each_Piece_While(t, [&](const char* s, size_t n) {
+        size_t i = 0;
+        while (i < n && (s[i] == '\n' || s[i] == '\t' || s[i] == ' ')) i++;
+        k += i;
+        return i == n;
+    });
+    return k;
+}
+
+Text Take_Prefix(Text& t, size_t k) {
+    Text prefix = Empty_Text();
+    char* to = New_Text(prefix, k);
+    size_t left = k;
+    For_Each_Piece_While(t, [&](const char* s, size_t n) {
+        size_t m = n < left ? n : left;
+        std::memcpy(to, s, m);
+        to += m;
+        left -= m;
+        return left > 0;
+    });
+    if (k == 0) return prefix;
     if (Is_Inline(t) || t.len - k <= INLINE_TEXT) {
-        Text rest = Strip_Linefeeds_And_Return(t);
+        Text rest = Empty_Text();
+        char* out = New_Text(rest, t.len - k);
+        size_t skip = k;
+        For_Each_Piece(t, [&](const char* s, size_t n) {
+            if (skip >= n) {
+                skip -= n;
+                return;
+            }
+            std::memcpy(out, s + skip, n - skip);
+            out += n - skip;
+            skip = 0;
+        });
         rest.flags = t.flags;
+        rest.line = t.line;
         Release(t);
         t = rest;
-        return line_feeds;
+        return prefix;
     }
     t.len -= k;
     while (k > 0) {
@@ -313,8 +348,10 @@ Text Take_Linefeeds(Text& t) {
             k = 0;
         }
     }
-    return line_feeds;
+    return prefix;
 }
+
+Text Take_Linefeeds(Text& t) { return Take_Prefix(t, Leading_Linefeeds(t)); }
 
 void Release(Text& t) {
     if (!Is_Inline(t)) {
@@ -401,7 +438,11 @@ Text Format_Args(const char* format, Format_Arg* args, size_t count) {
     }
 
     size_t total = tmpl->literal_length;
-    for (size_t i = 0; i < count; i++) total += args[i].text.len;
+    int line = 0;
+    for (size_t i = 0; i < count; i++) {
+        total += args[i].text.len;
+        if (!line && !args[i].borrowed) line = args[i].text.line;
+    }
 
     if (total <= FLAT_LIMIT) {
         Text r = Empty_Text();
@@ -417,6 +458,7 @@ Text Format_Args(const char* format, Format_Arg* args, size_t count) {
                 Release(a.text);
             }
         }
+        r.line = line;
         return r;
     }
 
@@ -457,7 +499,9 @@ Text Format_Args(const char* format, Format_Arg* args, size_t count) {
         }
     }
     flush();
-    return b.Finish();
+    Text r = b.Finish();
+    r.line = line;
+    return r;
 }
 
 int q(int token) { return p(token); }
@@ -473,5 +517,6 @@ int p(int token) {
     char* to = New_Text(yylval, k + n);
     if (k) std::memset(to, '\n', k);
     Copy_Small(to + k, lexeme, n);
+    yylval.line = current_line_number;
     return token;
 }

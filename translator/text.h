@@ -53,7 +53,13 @@ struct Text {
     };
     size_t len;
     unsigned flags;  // bookkeeping of the grammar actions, never printed
+    // The source line of the text's first token (0: none known). A token
+    // gets its line from the scanner; a formatted text takes the line of its
+    // first argument that has one.
+    int line;
 };
+
+inline int Line_Of(const Text& t) { return t.line; }
 
 // Flags that grammar actions pass along with a text.
 enum : unsigned {
@@ -88,6 +94,10 @@ Text Strip_Linefeeds_And_Return(const Text& t);
 
 // Removes the leading run of line feeds from t and returns it.
 Text Take_Linefeeds(Text& t);
+// Removes the first k bytes of t (at most its length) and returns them.
+Text Take_Prefix(Text& t, size_t k);
+// The length of the run of line feeds, tabs and blanks that begins t.
+size_t Leading_Layout(const Text& t);
 
 // Gives the chunks of t back; t is empty afterwards.
 void Release(Text& t);

@@ -345,9 +345,9 @@ subprog_decl
         ;
 subprog_spec
         : PROCEDURE Identifier subprog_spec_1  /* 112 */
-                { Inc_Scope(); Push_Stack($2); Enter_Sequential_Code(PROCEDURE_CONSTRUCT, HEAD_LINE); $$ = Format("%s %s%s", $1, $2, $3); Set_Flags($$, NAME_PUSHED); }
+                { Inc_Scope(); Push_Stack($2); Enter_Sequential_Code(PROCEDURE_CONSTRUCT, HEAD_LINE, $2); $$ = Format("%s %s%s", $1, $2, $3); Set_Flags($$, NAME_PUSHED); }
         | FUNCTION designator subprog_spec_2 RETURN mark  /* 113 */
-                { Inc_Scope(); Enter_Sequential_Code(FUNCTION_CONSTRUCT, HEAD_LINE); unsigned pushed = Flags_Of($2) & NAME_PUSHED; $$ = Format("%s %s%s%s%s %s", $1, $2, $3, scope_text, $4, $5); Set_Flags($$, pushed); }
+                { Inc_Scope(); Enter_Sequential_Code(FUNCTION_CONSTRUCT, HEAD_LINE, $2); unsigned pushed = Flags_Of($2) & NAME_PUSHED; $$ = Format("%s %s%s%s%s %s", $1, $2, $3, scope_text, $4, $5); Set_Flags($$, pushed); }
         ;
 subprog_spec_2
         : %empty  /* 114 */
@@ -364,15 +364,15 @@ subprog_spec_1
 subprog_body
         : subprog_spec IS subprog_body_1 t_BEGIN seq_stats END subprog_body_2 ';'  /* 118 */
                 { Dec_Scope(); function_name = Return_Filename(); End_Of_Construct(Flags_Of($1));
-                  Text temp1 = Trace_File_Declaration();
+                  Text temp1 = Trace_File_Declaration(), temp2 = Body_Start($4);
                   if (Accumulates_Calls()) {
                       /* -a: the file is declared in front of the body, in the enclosing region, on the body's first line;
                          the indentation stays where it is without -a, so the layout differs by the declaration only. */
                       Text temp0 = Enclosing_Trace_File_Declaration(), temp3 = Return_Linefeeds($1), temp4 = Strip_Linefeeds_And_Return($1);
-                      $$ = Format("%s%s%s%s%s%s%s%s%s%s%s%s%s%s;", scope_text, temp3, temp0, temp4, scope_text, $2, $3, temp1, scope_text, $4, $5, scope_text, $6, $7);
+                      $$ = Format("%s%s%s%s%s%s%s%s%s%s%s%s%s%s;", scope_text, temp3, temp0, temp4, scope_text, $2, $3, temp1, scope_text, temp2, $5, scope_text, $6, $7);
                       Release($1);
                   } else
-                      $$ = Format("%s%s%s%s%s%s%s%s%s%s%s%s;", scope_text, $1, scope_text, $2, $3, temp1, scope_text, $4, $5, scope_text, $6, $7);
+                      $$ = Format("%s%s%s%s%s%s%s%s%s%s%s%s;", scope_text, $1, scope_text, $2, $3, temp1, scope_text, temp2, $5, scope_text, $6, $7);
                   Release($8); }
         ;
 subprog_body_2
@@ -985,7 +985,7 @@ comp_inssta1
         ;
 concurrenassertion_stat
         : Identifier ':' assertion_stat  /* 361 */
-                { $$ = Format("%s:%s", $1, $3); Release($2); }
+                { Label_Concurrent_Statement($1); $$ = Format("%s:%s", $1, $3); Release($2); }
         | assertion_stat  /* 362 */
         ;
 concurrenprocedure_call
@@ -995,7 +995,7 @@ concurrenprocedure_call
         ;
 concurrensignal_assign_stat
         : Identifier ':' condal_signal_assign  /* 365 */
-                { $$ = Format("%s:%s", $1, $3); Release($2); }
+                { Label_Concurrent_Statement($1); $$ = Format("%s:%s", $1, $3); Release($2); }
         | condal_signal_assign  /* 366 */
         | Identifier ':' sel_signal_assign  /* 367 */
                 { $$ = Format("%s:%s", $1, $3); Release($2); }
@@ -1003,17 +1003,18 @@ concurrensignal_assign_stat
         ;
 condal_signal_assign
         : target LESym opts condal_wavefrms ';'  /* 369 */
-                { $$ = Format("%s%s %s %s %s;", scope_text, $1, $2, $3, $4); Release($5); }
+                { End_Of_Concurrent_Assignment(); $$ = Format("%s%s %s %s %s;", scope_text, $1, $2, $3, $4); Release($5); }
         ;
 condal_wavefrms
         : condal_wavefrms_1 wavefrm  /* 370 */
-                { $$ = Format("%s%s", $1, $2); }
+                /* $0 is the assignment's options, $-2 its target. */
+                { $$ = Format("%s%s", $1, Concurrent_Waveform($2, $1.len == 0, Line_Of($-2), $0)); }
         ;
 condal_wavefrms_1
         : %empty  /* 371 */
                 { $$ = Empty_Text(); }
         | condal_wavefrms_1 wavefrm WHEN expr ELSE  /* 372 */
-                { $$ = Format("%s %s %s %s %s ", $1, $2, $3, $4, $5); }
+                { bool first = $1.len == 0; $$ = Format("%s %s %s %s %s ", $1, $2, $3, Concurrent_Condition($4, first, Line_Of($-2), $0), $5); }
         ;
 wavefrm
         : wavefrm_element  /* 373 */
@@ -1059,15 +1060,15 @@ generate_sta1
         ;
 procs_stat1
         : Identifier ':' PROCESS  /* 389 */
-                { Push_Stack($1); Enter_Sequential_Code(PROCESS_CONSTRUCT, HEAD_LINE); $$ = Format("%s%s:%s", scope_text, $1, $3); Release($2); Set_Flags($$, NAME_PUSHED); }
+                { Push_Stack($1); Enter_Sequential_Code(PROCESS_CONSTRUCT, HEAD_LINE, $1); $$ = Format("%s%s:%s", scope_text, $1, $3); Release($2); Set_Flags($$, NAME_PUSHED); }
         | PROCESS  /* 390 */
-                { Enter_Sequential_Code(PROCESS_CONSTRUCT, HEAD_LINE); $$ = Format("%s%s", scope_text, $1); }
+                { Enter_Sequential_Code(PROCESS_CONSTRUCT, HEAD_LINE, Empty_Text()); $$ = Format("%s%s", scope_text, $1); }
         ;
 procs_stat
         : procs_stat1 procs_stat1_1 procs_stat1_2 t_BEGIN seq_stats END PROCESS procs_stat1_3 ';'  /* 391 */
                 { function_name = Return_Filename(); End_Of_Construct(Flags_Of($1)); Dec_Scope();
-                  Text temp1 = Trace_File_Declaration();
-                  $$ = Format("%s%s%s%s%s%s%s%s%s %s%s;", $1, $2, $3, temp1, scope_text, $4, $5, scope_text, $6, $7, $8);
+                  Text temp1 = Trace_File_Declaration(), temp2 = Body_Start($4);
+                  $$ = Format("%s%s%s%s%s%s%s%s%s %s%s;", $1, $2, $3, temp1, scope_text, temp2, $5, scope_text, $6, $7, $8);
                   Release($9); }
         ;
 procs_stat1_3
@@ -1115,7 +1116,8 @@ seq_stat
         ;
 assertion_stat
         : ASSERT expr assertion_sta1 assertion_sta2 ';'  /* 414 */
-                { Text temp1 = Line_Trace_Statement("assertion"); $$ = Format("%s%s %s%s%s;%s", scope_text, $1, $2, $3, $4, temp1); Release($5); }
+                { int first = Line_Of($1); Text temp1 = Line_Trace_Statement("assertion"), temp2 = Concurrent_Assertion_Condition($2, first);
+                  $$ = Counted_Statement(first, Format("%s%s %s%s%s;%s", scope_text, $1, temp2, $3, $4, temp1)); Release($5); }
         ;
 assertion_sta2
         : %empty  /* 415 */
@@ -1144,8 +1146,7 @@ case_staalternative
         ;
 existat
         : EXIT exista1 exista2 ';'  /* 423 */
-                { Text temp4 = Strip_Linefeeds_And_Return($1), temp3 = Return_Linefeeds($1), temp1 = Line_Trace_Statement("exit");
-                  $$ = Format("%s%s%s%s%s%s;", temp3, scope_text, temp1, temp4, $2, $3); Release($1); Release($4); }
+                { $$ = Format("%s%s%s;", Traced_Opening("exit", $1), $2, $3); Release($4); }
         ;
 exista2
         : %empty  /* 424 */
@@ -1203,8 +1204,7 @@ loop_sta1
         ;
 nexstat
         : NEXT nexsta1 nexsta2 ';'  /* 441 */
-                { Text temp4 = Strip_Linefeeds_And_Return($1), temp3 = Return_Linefeeds($1), temp1 = Line_Trace_Statement("next");
-                  $$ = Format("%s%s%s%s%s%s;", temp3, scope_text, temp1, temp4, $2, $3); Release($1); Release($4); }
+                { $$ = Format("%s%s%s;", Traced_Opening("next", $1), $2, $3); Release($4); }
         ;
 nexsta2
         : %empty  /* 442 */
@@ -1220,25 +1220,21 @@ nexsta1
         ;
 null_stat
         : t_NULL ';'  /* 446 */
-                { Text temp4 = Strip_Linefeeds_And_Return($1), temp3 = Return_Linefeeds($1), temp1 = Line_Trace_Statement("null");
-                  $$ = Format("%s%s%s%s;", temp3, scope_text, temp1, temp4); Release($1); Release($2); }
+                { $$ = Format("%s;", Traced_Opening("null", $1)); Release($2); }
         ;
 procedure_call_stat
         : name ';'  /* 447 */
-                { Text temp4 = Strip_Linefeeds_And_Return($1), temp3 = Return_Linefeeds($1), temp1 = Line_Trace_Statement("procedure_call");
-                  $$ = Format("%s%s%s%s;", temp3, scope_text, temp1, temp4); Release($1); Release($2); }
+                { $$ = Format("%s;", Traced_Opening("procedure_call", $1)); Release($2); }
         ;
 return_stat
         : RETURN ';'  /* 448 */
-                { Text temp4 = Strip_Linefeeds_And_Return($1), temp3 = Return_Linefeeds($1), temp1 = Line_Trace_Statement("return");
-                  $$ = Format("%s%s%s%s;", temp3, scope_text, temp1, temp4); Release($1); Release($2); }
+                { $$ = Format("%s;", Traced_Opening("return", $1)); Release($2); }
         | RETURN expr ';'  /* 449 */
-                { Text temp4 = Strip_Linefeeds_And_Return($1), temp3 = Return_Linefeeds($1), temp1 = Line_Trace_Statement("return");
-                  $$ = Format("%s%s%s%s %s%s", temp3, scope_text, temp1, temp4, $2, $3); Release($1); }
+                { $$ = Format("%s %s%s", Traced_Opening("return", $1), $2, $3); }
         ;
 signal_assign_stat
         : target LESym signal_assign_sta1 wavefrm ';'  /* 450 */
-                { Text temp1 = Line_Trace_Statement("signal_assign"); $$ = Format("%s%s %s%s %s;%s", scope_text, $1, $2, $3, $4, temp1); Release($5); }
+                { int first = Line_Of($1); Text temp1 = Line_Trace_Statement("signal_assign"); $$ = Counted_Statement(first, Format("%s%s %s%s %s;%s", scope_text, $1, $2, $3, $4, temp1)); Release($5); }
         ;
 signal_assign_sta1
         : %empty  /* 451 */
@@ -1248,11 +1244,11 @@ signal_assign_sta1
         ;
 variable_assign_stat
         : target VarAsgn expr ';'  /* 453 */
-                { Text temp1 = Line_Trace_Statement("variable_assign"); $$ = Format("%s%s %s %s;%s", scope_text, $1, $2, $3, temp1); Release($4); }
+                { int first = Line_Of($1); Text temp1 = Line_Trace_Statement("variable_assign"); $$ = Counted_Statement(first, Format("%s%s %s %s;%s", scope_text, $1, $2, $3, temp1)); Release($4); }
         ;
 waistat
         : WAIT waista1 waista2 waista3 ';'  /* 454 */
-                { Text temp1 = Line_Trace_Statement("wait"); $$ = Format("%s%s%s%s%s;%s", scope_text, $1, $2, $3, $4, temp1); Release($5); }
+                { int first = Line_Of($1); Text temp1 = Line_Trace_Statement("wait"); $$ = Counted_Statement(first, Format("%s%s%s%s%s;%s", scope_text, $1, $2, $3, $4, temp1)); Release($5); }
         ;
 waista3
         : %empty  /* 455 */

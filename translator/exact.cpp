@@ -1,0 +1,281 @@
+#include "exact.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <unordered_map>
+#include <vector>
+
+#include "scanner.h"
+#include "stack.h"
+
+bool exact_mode = false;
+
+namespace {
+
+std::string package_name;  // corvane_ and the -f name in lower case
+
+struct Key {
+    int line;
+    int ordinal;  // 1 for the first point of its line
+};
+
+std::string Key_String(Key k) {
+    std::string s = std::to_string(k.line);
+    if (k.ordinal > 1) s += "." + std::to_string(k.ordinal);
+    return s;
+}
+
+
+
+std::unordered_map<int, int> points_on_line;
+
+Key New_Key(int line) {
+    if (line <= 0) line = current_line_number;
+    return Key{line, ++points_on_line[line]};
+}
+
+const char* Construct_Kind_Name(Construct_Kind kind) {
+    switch (kind) {
+    case PROCESS_CONSTRUCT: return "process";
+    case PROCEDURE_CONSTRUCT: return "procedure";
+    case FUNCTION_CONSTRUCT: return "function";
+    }
+    return "";
+}
+
+struct Record {
+    bool branch;
+    int line;
+    std::string kind;
+    std::string key;  // "-": counted otherwise (see the map's description)
+};
+
+struct Construct {
+    std::string kind;
+    std::string own_name;  // an unlabelled process or an operator: named by its line
+    std::string name;
+    int first_line, last_line = 0;
+    std::string key = "-";
+    bool dropped = false;
+    std::vector<Record> records;
+};
+
+std::vector<Construct> constructs;
+std::vector<int> open_sequential;  // innermost last
+int open_concurrent = -1;
+int last_closed = -1;
+int last_concurrent = -1;
+
+int Current_Construct() {
+    if (!open_sequential.empty()) return open_sequential.back();
+    if (open_concurrent < 0) {
+        constructs.push_back(Construct{});
+        open_concurrent = static_cast<int>(constructs.size()) - 1;
+        constructs.back().first_line = 0;
+    }
+    return open_concurrent;
+}
+
+// The statement's key, recorded in the map under its construct.
+Key Count_Point(const char* kind, int line, bool branch) {
+    Key k = New_Key(line);
+    Construct& c = constructs[Current_Construct()];
+    if (c.first_line == 0) c.first_line = k.line;
+    c.records.push_back(Record{branch, k.line, kind, Key_String(k)});
+    return k;
+}
+
+// "corvane_x.ran (L, K": a call of the package on a key, left open for
+// further arguments. The procedure hit also takes the first point of a line
+// as "hit (L)"; the functions always take both numbers.
+std::string Open_Call(const char* subprogram, Key k) {
+    std::string s = package_name + "." + subprogram + " (" + std::to_string(k.line);
+    if (k.ordinal > 1 || subprogram[0] != 'h') s += ", " + std::to_string(k.ordinal);
+    return s;
+}
+
+std::string On_One_Line(const Text& t) {
+    std::string s = Text_String(t);
+    std::replace(s.begin(), s.end(), '\n', ' ');
+    size_t start = s.find_first_not_of(" \t");
+    return start == std::string::npos ? std::string() : s.substr(start);
+}
+
+// A VHDL string literal of s; false when s holds a character that no
+// string literal can (a control character).
+bool String_Literal(const std::string& s, std::string& literal) {
+    literal = "\"";
+    for (char ch : s) {
+        if (static_cast<unsigned char>(ch) < 32 || ch == 127) return false;
+        literal += ch;
+        if (ch == '"') literal += ch;
+    }
+    literal += '"';
+    return true;
+}
+
+std::string Trace_Path() { return directory_name + "/" + filename_name + "::exact.corvane"; }
+
+}  // namespace
+
+bool Exact_Names_Valid(std::string& error) {
+    const std::string& f = filename_name;
+    bool ok = !f.empty() && f.front() != '_' && f.back() != '_' && f.find("__") == std::string::npos;
+    for (char ch : f)
+        if (!((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == '_'))
+            ok = false;
+    if (!ok) {
+        error = "the -f name '" + f +
+                "' cannot be made a VHDL identifier: in exact mode the package of the counts is named "
+                "corvane_NAME, so NAME must be letters, digits and single underscores, beginning and ending "
+                "with a letter or digit";
+        return false;
+    }
+    std::string literal;
+    if (!String_Literal(Trace_Path(), literal)) {
+        error = "the trace path '" + Trace_Path() + "' holds a control character, which no VHDL string can";
+        return false;
+    }
+    package_name = "corvane_";
+    for (char ch : f) package_name += static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+    return true;
+}
+
+std::string Exact_Package() {
+    std::string path;
+    String_Literal(Trace_Path(), path);
+    const std::string& p = package_name;
+    return "use std.textio.all; package " + p +
+           " is procedure hit (l : integer); procedure hit (l, k : integer);"
+           " function ran (l, k : integer) return boolean;"
+           " function ran (l, k : integer; c : boolean) return boolean;"
+           " function arm (l, k : integer; c : boolean) return boolean; end " +
+           p + "; package body " + p + " is file trace : text is out " + path +
+           "; procedure hit (l, k : integer) is variable s : line; begin write (s, l);"
+           " if k > 1 then write (s, '.'); write (s, k); end if; writeline (trace, s); end hit;"
+           " procedure hit (l : integer) is begin hit (l, 1); end hit;"
+           " function ran (l, k : integer) return boolean is begin hit (l, k); return true; end ran;"
+           " function ran (l, k : integer; c : boolean) return boolean is begin hit (l, k); return c; end ran;"
+           " function arm (l, k : integer; c : boolean) return boolean is begin if c then hit (l, k); end if;"
+           " return c; end arm; end " +
+           p + "; ";
+}
+
+std::string Exact_Use_Clause() { return "use work." + package_name + "; "; }
+
+void Exact_Open(Construct_Kind kind, int head_line, const std::string& own_name) {
+    Construct c;
+    c.kind = Construct_Kind_Name(kind);
+    c.own_name = own_name;
+    c.first_line = head_line;
+    constructs.push_back(c);
+    open_sequential.push_back(static_cast<int>(constructs.size()) - 1);
+}
+
+void Exact_Close(const std::string& path, bool named) {
+    if (open_sequential.empty()) return;
+    last_closed = open_sequential.back();
+    open_sequential.pop_back();
+    Construct& c = constructs[last_closed];
+    c.last_line = current_line_number;
+    if (named) {
+        c.name = path;
+    } else {
+        // An unlabelled process or an operator function: its line tells it apart.
+        c.name = path.empty() ? "" : path + ":";
+        c.name += c.own_name + "@" + std::to_string(c.first_line);
+    }
+}
+
+void Exact_Drop() {
+    if (last_closed >= 0) constructs[last_closed].dropped = true;
+}
+
+Text Exact_Count_Text(const char* kind, int line) {
+    if (open_sequential.empty()) return Empty_Text();
+    return Make_String(Open_Call("hit", Count_Point(kind, line, false)) + "); ");
+}
+
+Text Exact_Body_Start(Text begin_word) {
+    Construct& c = constructs[last_closed];
+    Key k = New_Key(Line_Of(begin_word));
+    c.key = Key_String(k);
+    return Format("%s %s;", begin_word, Make_String(Open_Call("hit", k) + ")"));
+}
+
+Text Exact_Condition(Text condition, int line, bool first, bool guarded) {
+    if (!first) {
+        Key arm = Count_Point("when", line, true);
+        return Format("%s%s)", Make_String(Open_Call("arm", arm) + ", "), condition);
+    }
+    // The first condition is evaluated at every execution: it also counts the statement.
+    Key run = Count_Point(guarded ? "guarded_conditional_signal_assign" : "conditional_signal_assign", line, false);
+    Key arm = Count_Point("when", line, true);
+    std::string head = Open_Call("arm", arm) + ", " + Open_Call("ran", run) + ", ";
+    return Format("%s%s))", Make_String(head), condition);
+}
+
+void Exact_Final_Else() {
+    Construct& c = constructs[Current_Construct()];
+    int line = c.records.empty() ? current_line_number : c.records.front().line;
+    c.records.push_back(Record{true, line, "else", "-"});
+}
+
+Text Exact_Unconditional(Text waveform, int line, bool guarded) {
+    Key k = Count_Point(guarded ? "guarded_signal_assign" : "signal_assign", line, false);
+    std::string copy = On_One_Line(waveform);
+    return Format("%s when %s else %s", waveform, Make_String(Open_Call("ran", k) + ")"), Make_String(copy));
+}
+
+Text Exact_Assertion_Condition(Text condition, int line) {
+    Key k = Count_Point("assertion", line, false);
+    Exact_Close_Concurrent("concurrent_assertion", "assert");
+    return Format("%s%s)", Make_String(Open_Call("ran", k) + ", "), condition);
+}
+
+void Exact_Close_Concurrent(const char* kind, const char* default_name) {
+    int id = Current_Construct();
+    Construct& c = constructs[id];
+    c.kind = kind;
+    c.last_line = current_line_number;
+    std::string path = Return_Filename();
+    c.name = (path.empty() ? "" : path + ":") + default_name + "@" + std::to_string(c.first_line);
+    open_concurrent = -1;
+    last_concurrent = id;
+}
+
+void Exact_Label_Concurrent(const Text& label) {
+    if (last_concurrent < 0) return;
+    Construct& c = constructs[last_concurrent];
+    std::string path = Return_Filename();
+    std::string name = Text_String(label);
+    name.erase(0, name.find_first_not_of('\n'));
+    c.name = (path.empty() ? "" : path + ":") + name;
+    if (Line_Of(label) > 0) c.first_line = Line_Of(label);
+    last_concurrent = -1;
+}
+
+bool Exact_Write_Map(const std::string& path) {
+    // Overloaded subprograms share a name: each is told apart by its head line.
+    std::map<std::string, int> uses;
+    for (const Construct& c : constructs)
+        if (!c.dropped) uses[c.name]++;
+    std::map<std::string, int> taken;
+    FILE* map = std::fopen(path.c_str(), "w");
+    if (!map) return false;
+    std::fprintf(map, "corvane-exact-map\t%s\t%s\n", filename_name.c_str(), Trace_Path().c_str());
+    for (const Construct& c : constructs) {
+        if (c.dropped) continue;
+        std::string name = c.name;
+        if (uses[name] > 1 && name.find('@') == std::string::npos) name += "@" + std::to_string(c.first_line);
+        if (taken[name]++ > 0) name += "#" + std::to_string(taken[name]);
+        std::fprintf(map, "construct\t%s\t%s\t%d\t%d\t%s\n", c.kind.c_str(), name.c_str(), c.first_line, c.last_line,
+                     c.key.c_str());
+        for (const Record& r : c.records)
+            std::fprintf(map, "%s\t%d\t%s\t%s\n", r.branch ? "branch" : "statement", r.line, r.kind.c_str(),
+                         r.key.c_str());
+    }
+    bool ok = std::fflush(map) == 0 && !std::ferror(map);
+    return std::fclose(map) == 0 && ok;
+}

@@ -1,0 +1,56 @@
+// Exact mode (--exact): one trace file per design file, written by a small
+// package that the output declares on its first line, in front of the
+// design. Every counted statement calls that package in front of its first
+// token, so the counts of all instances, calls and constructs add up in one
+// file, and nothing is declared in the design's own regions.
+//
+// A counting point is named by its key: the source line it stands on, and
+// when it is not the first point of that line, its ordinal on it ("42",
+// "42.2"). Each execution writes its key as one line of the trace.
+#pragma once
+
+#include <string>
+
+#include "instrument.h"
+#include "text.h"
+
+extern bool exact_mode;
+
+// The package's name made from the -f name: "corvane_" and the name in lower
+// case. False when that is no VHDL identifier, or the trace path cannot be a
+// VHDL string; error then says why.
+bool Exact_Names_Valid(std::string& error);
+
+// The package and its body: the text of the output's first line.
+std::string Exact_Package();
+// The use clause that opens each design unit, so that its counts reach the
+// package through a name the design cannot hide.
+std::string Exact_Use_Clause();
+
+// Constructs: processes and subprograms from head to end; a concurrent
+// statement from its first counting point to its reduction.
+void Exact_Open(Construct_Kind kind, int head_line, const std::string& own_name);
+// The end of the innermost process or subprogram: path is the name stack as
+// joined at its end, which holds its own name when it pushed one.
+void Exact_Close(const std::string& path, bool named);
+// A subprogram declaration without a body is no construct.
+void Exact_Drop();
+
+// "corvane_x.hit (L); " for a new counting point on line; kind names the
+// statement in the map. Outside processes and subprograms nothing is counted.
+Text Exact_Count_Text(const char* kind, int line);
+// The count of the closed construct's body: its calls or its starts.
+Text Exact_Body_Start(Text begin_word);
+
+// Concurrent statements. A signal assignment: the condition of its k-th
+// "when" (first: k = 1), or the whole waveform of an unconditional one.
+Text Exact_Condition(Text condition, int line, bool first, bool guarded);
+Text Exact_Unconditional(Text waveform, int line, bool guarded);
+void Exact_Final_Else();
+// A concurrent assertion's condition.
+Text Exact_Assertion_Condition(Text condition, int line);
+// The end of the concurrent statement; a label renames it.
+void Exact_Close_Concurrent(const char* kind, const char* default_name);
+void Exact_Label_Concurrent(const Text& label);
+
+bool Exact_Write_Map(const std::string& path);
