@@ -1,13 +1,17 @@
 #include "coverage.h"
 
-bool Last_Call_Only(const Construct& c) { return c.kind == "procedure" || c.kind == "function"; }
+#include <algorithm>
+
+bool Last_Call_Only(const Coverage& coverage, const Construct& c) {
+    return coverage.mode == Mode::partition && (c.kind == "procedure" || c.kind == "function");
+}
 
 bool Reopened_Per_Outer_Call(const Coverage& coverage, const Construct& c) {
     if (c.kind != "procedure_all_calls" && c.kind != "function_all_calls") return false;
     // The enclosing constructs' names are the leading parts of its name.
     for (size_t colon = c.name.rfind(':'); colon != std::string::npos && colon > 0;
          colon = c.name.rfind(':', colon - 1)) {
-        auto found = coverage.by_trace_file.find(c.design + "::" + c.name.substr(0, colon) + ".partition.corvane");
+        auto found = coverage.by_trace_file.find(Partition_Trace_Name(c.design, c.name.substr(0, colon)));
         if (found == coverage.by_trace_file.end()) continue;
         const std::string& kind = coverage.constructs[found->second].kind;
         if (kind != "process" && !kind.empty()) return true;
@@ -15,13 +19,52 @@ bool Reopened_Per_Outer_Call(const Coverage& coverage, const Construct& c) {
     return false;
 }
 
+namespace {
+
 uint64_t Line_Count(const Construct& c, int line) {
     return line >= 0 && static_cast<size_t>(line) < c.counts.size() ? c.counts[line] : 0;
+}
+
+void Finish_Partition_Counts(Construct& c) {
+    c.entries = 0;
+    for (Statement& s : c.statements) {
+        s.count = Line_Count(c, s.line);
+        c.entries = std::max(c.entries, s.count);
+    }
+}
+
+void Finish_Exact_Counts(Construct& c, const Design& d) {
+    const std::vector<uint64_t>& counts = d.points.counts;
+    c.entries = c.entry_slot >= 0 ? counts[c.entry_slot] : 0;
+    c.runs_seen = d.runs_seen;
+    for (Statement& s : c.statements) {
+        s.count = counts[s.slot];
+        uint64_t counted = 0;
+        for (Branch& b : s.branches)
+            if (b.slot >= 0) counted += b.count = counts[b.slot];
+        // The rest arm ran whenever the statement ran and no other arm did; a
+        // trace cut short may hold an arm's point without its statement's.
+        for (Branch& b : s.branches)
+            if (b.slot < 0) b.count = s.count > counted ? s.count - counted : 0;
+    }
+}
+
+}  // namespace
+
+void Finish_Counts(Coverage& coverage) {
+    for (const Design& d : coverage.designs)
+        for (int id : d.constructs) {
+            Construct& c = coverage.constructs[id];
+            if (coverage.mode == Mode::exact)
+                Finish_Exact_Counts(c, d);
+            else
+                Finish_Partition_Counts(c);
+        }
 }
 
 int Executed_Statements(const Construct& c) {
     int n = 0;
     for (const Statement& s : c.statements)
-        if (Line_Count(c, s.line) > 0) n++;
+        if (s.count > 0) n++;
     return n;
 }

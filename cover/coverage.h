@@ -1,35 +1,67 @@
-// The data of corvane_cover: the statements of the statement maps, the line
-// counts of the runs, and the source files they are shown against.
+// The data of corvane_cover: the constructs and statements of the statement
+// maps, the counts of the runs, and the source files they are shown against.
 #pragma once
 
 #include <cstdint>
 #include <map>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
-struct Statement {
-    int line;
-    std::string kind;  // signal_assign, wait, ...
+#include "trace_names.h"
+
+// An arm of a statement that exact mode counts apart (when, else).
+struct Branch {
+    std::string kind;
+    int slot = -1;       // its counting point; -1: the statement's count less its other arms'
+    uint64_t count = 0;  // set by Finish_Counts
 };
 
-// A process or subprogram: everything written to one line-trace file.
+struct Statement {
+    int line = 0;
+    std::string kind;  // signal_assign, wait, ...
+    int slot = -1;     // exact mode: its counting point in the design's Point_Counts
+    std::vector<Branch> branches;
+    uint64_t count = 0;  // set by Finish_Counts
+};
+
+// A process, a subprogram or (exact mode) a concurrent statement.
 struct Construct {
-    std::string design;     // the file part of the trace-file name (-f)
-    std::string name;       // the construct part: enclosing names joined by ':'
-    std::string kind;       // process, procedure, function, procedure_all_calls, function_all_calls
-    std::string trace_file; // the trace-file name without its directory
+    std::string design;     // the -f name
+    std::string name;       // default mode: enclosing names joined by ':'; exact mode: the map's NAME
+    std::string kind;       // process, procedure, function, procedure_all_calls, function_all_calls,
+                            // concurrent_assignment, concurrent_assertion
+    std::string trace_file; // default mode: the trace-file name without its directory
     int head_line = 0;
-    int declarations = 0;   // more than one: several constructs write this file
+    int last_line = 0;      // exact mode
+    int entry_slot = -1;    // exact mode: the counting point of its entries; -1: none
+    // How often it ran, set by Finish_Counts: in exact mode the count of its
+    // entry point; in the default mode, whose traces hold statements only, the
+    // count of its busiest line stands for it.
+    uint64_t entries = 0;
+    int declarations = 0;   // default mode, more than one: several constructs write this file
     std::vector<Statement> statements;  // in map order
-    // Summed counts by line number over all runs; mapped[line] marks the
-    // lines that hold a statement of the map.
+    // Default mode: summed counts by line number over all runs; mapped[line]
+    // marks the lines that hold a statement of the map.
     std::vector<uint64_t> counts;
     std::vector<char> mapped;
     // Trace lines that are no statement line of the map, with their counts.
     std::map<long long, uint64_t> unmapped;
     uint64_t bad_lines = 0;  // trace lines that are no line number at all
-    int runs_seen = 0;       // runs that had a trace file of this construct
+    int runs_seen = 0;       // runs that had a trace file of this construct (exact mode: of its design)
+};
+
+// The summed counts of an exact-mode design by counting point. The keys of
+// the map, in the order of LINE and K (K = 1 for a key LINE alone), are the
+// slots 0, 1, ...; those of line L are the slots from line_base[L] to below
+// line_base[L + 1].
+struct Point_Counts {
+    std::vector<uint32_t> line_base;  // last key line + 2 entries
+    std::vector<uint32_t> slot_k;     // by slot: the K of its key
+    std::vector<uint64_t> counts;     // by slot
+    std::map<std::pair<long long, long long>, uint64_t> unknown;  // (LINE, K) of no key of the map
+    uint64_t bad_lines = 0;           // trace lines that are no key
 };
 
 struct Design {
@@ -38,22 +70,28 @@ struct Design {
     std::string source;           // as given on the command line; empty: none
     std::string absolute_source;  // for the lcov tracefile
     std::vector<int> constructs;  // indexes into Coverage::constructs, in map order
+    Point_Counts points;          // exact mode
+    int runs_seen = 0;            // exact mode: runs that had its trace file
 };
 
 struct Coverage {
+    Mode mode = Mode::none;    // of the maps read so far
+    std::string mode_map;      // the first map of that mode
     std::vector<Construct> constructs;
     std::vector<Design> designs;
-    std::unordered_map<std::string, int> by_trace_file;  // trace-file name without directory
+    std::unordered_map<std::string, int> by_trace_file;  // default mode: trace-file name without directory
     int runs = 0;
 };
 
 // Whether the construct's trace holds only the last call (a subprogram
-// instrumented without -a).
-bool Last_Call_Only(const Construct& c);
+// instrumented in the default mode without -a).
+bool Last_Call_Only(const Coverage& coverage, const Construct& c);
 // Whether an accumulating subprogram is nested in another subprogram, whose
 // every call opens its trace file anew.
 bool Reopened_Per_Outer_Call(const Coverage& coverage, const Construct& c);
 
-// Statements of a construct whose line ran at least once.
+// Sets the counts of every statement, branch and construct once every run is read.
+void Finish_Counts(Coverage& coverage);
+
+// Statements of a construct that ran at least once (after Finish_Counts).
 int Executed_Statements(const Construct& c);
-uint64_t Line_Count(const Construct& c, int line);

@@ -28,17 +28,23 @@ const char* usage =
     "Usage: corvane_cover -m MAP... -t RUN_FOLDER... [-o OUT_FOLDER] [--fail-under PCT] [SOURCE...]\n"
     "       corvane_cover --collect TRACE_FOLDER RUN_FOLDER\n"
     "\n"
-    "  -m MAP             statement map written by corvane -m (one per design; repeatable)\n"
-    "  -t RUN_FOLDER      the trace files of one simulation run (repeatable; counts are summed)\n"
+    "  -m MAP...          statement maps written by corvane -m, one per design: every argument up to\n"
+    "                     the next option is a map, and -m may be repeated. All maps are of the\n"
+    "                     default mode or all of exact mode (corvane --exact -m)\n"
+    "  -t RUN_FOLDER      the trace files of one simulation run (repeatable; counts are summed):\n"
+    "                     DESIGN::NAME.partition.corvane files, or DESIGN::exact.corvane in exact mode\n"
     "  -o OUT_FOLDER      write NAME.gcov listings, coverage.info (lcov) and cobertura.xml there\n"
-    "  --fail-under PCT   exit with status 3 when the total statement coverage is below PCT\n"
+    "  --fail-under PCT   exit with status 3 when the total statement coverage is below PCT, or when\n"
+    "                     no statement was measured\n"
     "  SOURCE             a design's source file, tied to the design named by corvane -f: the\n"
     "                     file name without its extension, or NAME=PATH for any other name\n"
-    "  --collect          move the trace files that a simulation left in TRACE_FOLDER (corvane -d)\n"
-    "                     into the new RUN_FOLDER, ready for the next run\n"
+    "  --collect          move the trace files (*.partition.corvane, *::exact.corvane) that a\n"
+    "                     simulation left in TRACE_FOLDER (corvane -d) into the new RUN_FOLDER,\n"
+    "                     ready for the next run\n"
+    "  -h, --help         show this text\n"
     "\n"
-    "Exit status: 0 done, 1 a map, trace folder or source cannot be read, 2 usage error,\n"
-    "3 coverage below --fail-under.\n";
+    "Exit status: 0 done, 1 a map, trace folder or source cannot be read, 2 usage error (maps of\n"
+    "both modes, a design in two maps), 3 coverage below --fail-under or no statement measured.\n";
 
 int Usage_Error(const std::string& message) {
     std::cerr << "corvane_cover: " << message << "\n" << usage;
@@ -58,6 +64,8 @@ struct Options {
     bool fail_under_given = false;
     double fail_under = 0;
 };
+
+bool Is_Option(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
 
 bool Parse_Percent(const std::string& s, double& value) {
     char* end = nullptr;
@@ -111,22 +119,6 @@ bool Write_File(const std::string& path, const std::string& text, std::string& e
     return true;
 }
 
-void Report_Trace_Problems(const Coverage& coverage, const std::vector<std::string>& unknown) {
-    for (const std::string& path : unknown)
-        Warn("the trace '" + path + "' belongs to no construct of the maps; its lines are not counted");
-    for (const Construct& c : coverage.constructs) {
-        std::string who = c.design + "::" + c.name;
-        if (c.declarations > 1)
-            Warn(who + ": " + std::to_string(c.declarations) +
-                 " constructs write this one trace file, so their counts are mixed");
-        for (const auto& [line, count] : c.unmapped)
-            Warn(who + ": line " + std::to_string(line) + " is no statement line of the map; it occurred " +
-                 std::to_string(count) + " times (not counted)");
-        if (c.bad_lines > 0)
-            Warn(who + ": " + std::to_string(c.bad_lines) + " trace lines hold no line number (not counted)");
-    }
-}
-
 int Collect(int argc, char** argv) {
     if (argc != 4) return Usage_Error("--collect takes a trace folder and a run folder");
     std::string error;
@@ -154,8 +146,8 @@ int main(int argc, char** argv) {
             std::cout << usage;
             return 0;
         } else if (a == "-m") {
-            if (!value(v)) return Usage_Error("-m needs a map file");
-            options.maps.push_back(v);
+            if (i + 1 >= argc || Is_Option(argv[i + 1])) return Usage_Error("-m needs a map file");
+            while (i + 1 < argc && !Is_Option(argv[i + 1])) options.maps.push_back(argv[++i]);
         } else if (a == "-t") {
             if (!value(v)) return Usage_Error("-t needs a run folder");
             options.runs.push_back(v);
@@ -165,7 +157,7 @@ int main(int argc, char** argv) {
             if (!value(v) || !Parse_Percent(v, options.fail_under))
                 return Usage_Error("--fail-under needs a percentage from 0 to 100");
             options.fail_under_given = true;
-        } else if (a.size() > 1 && a[0] == '-') {
+        } else if (Is_Option(a)) {
             return Usage_Error("unknown option '" + a + "'");
         } else {
             options.sources.push_back(a);
@@ -199,12 +191,14 @@ int main(int argc, char** argv) {
                 }
     }
 
-    std::vector<std::string> unknown;
+    std::vector<std::string> warnings;
     for (const std::string& run : options.runs) {
         std::string error;
-        if (!Read_Run(run, coverage, unknown, error)) return Failure(error);
+        if (!Read_Run(run, coverage, warnings, error)) return Failure(error);
     }
-    Report_Trace_Problems(coverage, unknown);
+    for (const std::string& w : warnings) Warn(w);
+    for (const std::string& w : Trace_Line_Warnings(coverage)) Warn(w);
+    Finish_Counts(coverage);
 
     if (!options.out_folder.empty()) {
         std::error_code ec;
@@ -234,6 +228,10 @@ int main(int argc, char** argv) {
     std::cout.flush();
     if (!std::cout) return Failure("cannot write to standard output");
     Totals t = Total_Coverage(coverage);
+    if (options.fail_under_given && t.statements == 0) {
+        std::cerr << "corvane_cover: no statement was measured\n";
+        return 3;
+    }
     if (options.fail_under_given && t.percent < options.fail_under) {
         char s[96];
         std::snprintf(s, sizeof s, "total statement coverage %.1f%% is below %g%%", t.percent, options.fail_under);

@@ -1,20 +1,34 @@
-// Statement maps (corvane -m): one line per trace-file declaration and per
-// line-trace statement, "trace-file name<TAB>line<TAB>kind".
+// Statement maps (corvane -m), of either mode. The default mode's map has one
+// line per trace-file declaration and per line-trace statement,
+// "DIR/DESIGN::NAME.partition.corvane<TAB>line<TAB>kind". Exact mode's map
+// (corvane --exact -m) starts with the header "corvane-exact-map<TAB>DESIGN<TAB>
+// TRACEPATH" and has construct, statement and branch records, each statement
+// and branch with the key of its counting point.
 #pragma once
 
+#include <istream>
 #include <string>
 
 #include "coverage.h"
 
-// Splits "DIR/DESIGN::CONSTRUCT.partition.corvane" into the name without its
-// directory and its two parts. False when the name has not that form.
-bool Split_Trace_File_Name(const std::string& name, std::string& base, std::string& design,
-                           std::string& construct);
-
 // Adds the constructs and statements of one map. On failure error holds the
-// message and the status: 1 for a map that cannot be read or is no map, 2
-// for a design that an earlier map already brought.
+// message and the status: 1 for a map that cannot be read, is no map or has
+// a malformed line, 2 for a map given twice, a design that an earlier map
+// already brought, or a map of the other mode than the earlier ones.
 bool Read_Map(const std::string& path, Coverage& coverage, std::string& error, int& status);
 
 // Sizes the count tables once every map is read.
 void Prepare_Counts(Coverage& coverage);
+
+// For the two map readers: a line number of 1 to 9 decimal digits, above 0.
+bool Parse_Line_Number(const std::string& s, int& line);
+// For the two map readers: the design that the map at path brings, added
+// when new; null, with the message and status 2, when another map brought it.
+Design* Map_Design(Coverage& coverage, const std::string& name, const std::string& path, std::string& error,
+                   int& status);
+
+// Whether a map's first line is the header of exact mode (its first field).
+bool Is_Exact_Map_Header(const std::string& line);
+// Reads an exact-mode map whose header line has been read from in.
+bool Read_Exact_Map(std::istream& in, const std::string& header, const std::string& path, Coverage& coverage,
+                    std::string& error, int& status);

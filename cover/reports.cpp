@@ -23,7 +23,7 @@ std::string Design_File(const Design& d) { return d.source.empty() ? d.name : d.
 
 std::string Note(const Coverage& coverage, const Construct& c) {
     std::vector<std::string> notes;
-    if (Last_Call_Only(c)) notes.push_back("last call");
+    if (Last_Call_Only(coverage, c)) notes.push_back("last call");
     if (Reopened_Per_Outer_Call(coverage, c)) notes.push_back("last outer call");
     if (c.declarations > 1) notes.push_back("shared trace file");
     if (c.runs_seen == 0) notes.push_back("no trace");
@@ -32,19 +32,36 @@ std::string Note(const Coverage& coverage, const Construct& c) {
     return s;
 }
 
+// The count of every statement line of a construct: two statements that
+// begin on one line ran as often as the line ran, the busier one. (In the
+// default mode they share one count: the trace holds the line only.)
 std::map<int, uint64_t> Construct_Lines(const Construct& c) {
     std::map<int, uint64_t> lines;
-    for (const Statement& s : c.statements) lines[s.line] = Line_Count(c, s.line);
+    for (const Statement& s : c.statements) {
+        uint64_t& count = lines[s.line];
+        count = std::max(count, s.count);
+    }
     return lines;
 }
 
-// The summed count of every statement line of a design, by line. Two
-// statements on one line share one count: the trace holds the line only.
+// The count of every statement line of a design, by line. Exact mode counts
+// each statement, so a line ran as often as its busiest statement; the
+// default mode's constructs count a line each in their own trace, and the
+// line ran as often as they counted it together.
 std::map<int, uint64_t> Design_Lines(const Coverage& coverage, const Design& d) {
     std::map<int, uint64_t> lines;
     for (int id : d.constructs)
-        for (const auto& [line, count] : Construct_Lines(coverage.constructs[id])) lines[line] += count;
+        for (const auto& [line, count] : Construct_Lines(coverage.constructs[id])) {
+            uint64_t& total = lines[line];
+            total = coverage.mode == Mode::exact ? std::max(total, count) : total + count;
+        }
     return lines;
+}
+
+// Whether the lcov and Cobertura files report how often the construct ran:
+// every construct of the default mode, those with an entry key in exact mode.
+bool Reports_Entries(const Coverage& coverage, const Construct& c) {
+    return coverage.mode != Mode::exact || c.entry_slot >= 0;
 }
 
 std::string Xml(const std::string& s) {
@@ -131,21 +148,19 @@ void Write_Lcov(std::ostream& out, const Coverage& coverage) {
     for (const Design& d : coverage.designs) {
         out << "TN:corvane\n";
         out << "SF:" << d.absolute_source << '\n';
-        int hit_functions = 0;
+        long functions = 0, hit_functions = 0;
         for (int id : d.constructs) {
             const Construct& c = coverage.constructs[id];
-            out << "FN:" << c.head_line << ',' << Display_Name(c) << '\n';
+            if (Reports_Entries(coverage, c)) out << "FN:" << c.head_line << ',' << Display_Name(c) << '\n';
         }
         for (int id : d.constructs) {
             const Construct& c = coverage.constructs[id];
-            // A trace holds no calls, only statements: the count of the
-            // construct's busiest line stands for how often it ran.
-            uint64_t most = 0;
-            for (const Statement& s : c.statements) most = std::max(most, Line_Count(c, s.line));
-            if (most > 0) hit_functions++;
-            out << "FNDA:" << most << ',' << Display_Name(c) << '\n';
+            if (!Reports_Entries(coverage, c)) continue;
+            functions++;
+            if (c.entries > 0) hit_functions++;
+            out << "FNDA:" << c.entries << ',' << Display_Name(c) << '\n';
         }
-        out << "FNF:" << d.constructs.size() << '\n';
+        out << "FNF:" << functions << '\n';
         out << "FNH:" << hit_functions << '\n';
         std::map<int, uint64_t> lines = Design_Lines(coverage, d);
         long hit = 0;
@@ -192,7 +207,23 @@ void Write_Cobertura(std::ostream& out, const Coverage& coverage, const std::str
             out << "        <class name=\"" << Xml(Display_Name(c)) << "\" filename=\"" << Xml(Design_File(d))
                 << "\" line-rate=\"" << Rate(c_covered, static_cast<long>(lines.size()))
                 << "\" branch-rate=\"0\" complexity=\"0\">\n";
-            out << "          <methods/>\n          <lines>\n";
+            if (coverage.mode == Mode::exact && c.entry_slot >= 0) {
+                // Exact mode counts the entries of processes and subprograms:
+                // a method entered at the construct's first line as often as
+                // it ran.
+                out << "          <methods>\n"
+                    << "            <method name=\"" << Xml(Display_Name(c)) << "\" signature=\"\" line-rate=\""
+                    << Rate(c.entries > 0 ? 1 : 0, 1) << "\" branch-rate=\"0\" complexity=\"0\">\n"
+                    << "              <lines>\n"
+                    << "                <line number=\"" << c.head_line << "\" hits=\"" << c.entries
+                    << "\" branch=\"false\"/>\n"
+                    << "              </lines>\n"
+                    << "            </method>\n"
+                    << "          </methods>\n";
+            } else {
+                out << "          <methods/>\n";
+            }
+            out << "          <lines>\n";
             for (const auto& [line, count] : lines)
                 out << "            <line number=\"" << line << "\" hits=\"" << count << "\" branch=\"false\"/>\n";
             out << "          </lines>\n        </class>\n";

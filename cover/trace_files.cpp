@@ -9,12 +9,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string suffix = ".partition.corvane";
-
-bool Is_Trace_Name(const std::string& name) {
-    return name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 void Count_Line(Construct& c, long long line, bool digits, bool junk) {
     if (!digits || junk) {
         c.bad_lines++;
@@ -30,10 +24,30 @@ std::vector<std::string> Trace_Names(const std::string& folder, std::error_code&
     std::vector<std::string> names;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().string();
-        if (Is_Trace_Name(name)) names.push_back(name);
+        if (Parse_Trace_Name(name).mode != Mode::none) names.push_back(name);
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::string No_Trace_File(const std::string& folder) {
+    return "the trace folder '" + folder + "' holds no trace file (" + trace_patterns + ")";
+}
+
+// An exact-mode trace line: key (LINE, K), K = 1 for LINE alone; valid
+// false for a line that is no key.
+inline void Count_Key(Point_Counts& p, long long line, long long k, bool valid) {
+    if (!valid) {
+        p.bad_lines++;
+        return;
+    }
+    if (line + 1 < static_cast<long long>(p.line_base.size()))
+        for (uint32_t s = p.line_base[line], end = p.line_base[line + 1]; s < end; s++)
+            if (p.slot_k[s] == k) {
+                p.counts[s]++;
+                return;
+            }
+    p.unknown[{line, k}]++;
 }
 
 }  // namespace
@@ -78,7 +92,59 @@ bool Count_Trace_File(const std::string& path, Construct& c) {
     return ok;
 }
 
-bool Read_Run(const std::string& folder, Coverage& coverage, std::vector<std::string>& unknown,
+// The hot loop of exact mode, in the style of the one above: a line is
+// optional blanks, LINE or LINE.K in decimal digits, optional blanks and its
+// line end; a key of the map is found among the few of its line.
+bool Count_Exact_Trace_File(const std::string& path, Point_Counts& points) {
+    FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in) return false;
+    static char buffer[1 << 20];
+    long long line = 0, k = 0;
+    // line_digits, k_digits: digits seen before and after the dot.
+    bool line_digits = false, dot = false, k_digits = false, junk = false, after_digits = false, empty = true;
+    auto count = [&]() {
+        bool valid = line_digits && !junk && line > 0 && (!dot || (k_digits && k >= 2));
+        Count_Key(points, line, dot ? k : 1, valid);
+    };
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
+        const char* p = buffer;
+        const char* end = buffer + n;
+        while (p < end) {
+            unsigned char ch = static_cast<unsigned char>(*p++);
+            unsigned d = ch - '0';
+            if (d < 10) {
+                if (after_digits) junk = true;
+                if (dot) {
+                    if (k < 100000000000LL) k = k * 10 + d;
+                    k_digits = true;
+                } else {
+                    if (line < 100000000000LL) line = line * 10 + d;
+                    line_digits = true;
+                }
+                empty = false;
+            } else if (ch == '\n') {
+                count();
+                line = k = 0;
+                line_digits = dot = k_digits = junk = after_digits = false;
+                empty = true;
+            } else if (ch == ' ' || ch == '\t' || ch == '\r') {
+                if (line_digits || dot) after_digits = true;
+            } else if (ch == '.' && !dot && line_digits && !after_digits) {
+                dot = true;
+            } else {
+                junk = true;
+                empty = false;
+            }
+        }
+    }
+    bool ok = !std::ferror(in);
+    std::fclose(in);
+    if (!empty) count();  // a last line without its line end
+    return ok;
+}
+
+bool Read_Run(const std::string& folder, Coverage& coverage, std::vector<std::string>& warnings,
               std::string& error) {
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) {
@@ -93,25 +159,74 @@ bool Read_Run(const std::string& folder, Coverage& coverage, std::vector<std::st
     if (names.empty()) {
         // A simulation opens every trace file when it elaborates the design,
         // so a run always leaves at least one.
-        error = "the trace folder '" + folder + "' holds no trace file (*.partition.corvane)";
+        error = No_Trace_File(folder);
         return false;
     }
+    Mode maps = coverage.mode == Mode::exact ? Mode::exact : Mode::partition;
     for (const std::string& name : names) {
         std::string path = (fs::path(folder) / name).string();
-        auto found = coverage.by_trace_file.find(name);
-        if (found == coverage.by_trace_file.end()) {
-            unknown.push_back(path);
-            continue;
+        Trace_Name trace = Parse_Trace_Name(name);
+        bool read = true;
+        if (trace.mode != maps) {
+            warnings.push_back("the trace '" + path + "' was written in " + Mode_Phrase(trace.mode) +
+                               ", but the maps in " + Mode_Phrase(maps) + "; its lines are not counted");
+        } else if (maps == Mode::partition) {
+            auto found = coverage.by_trace_file.find(name);
+            if (found == coverage.by_trace_file.end()) {
+                warnings.push_back("the trace '" + path +
+                                   "' belongs to no construct of the maps; its lines are not counted");
+                continue;
+            }
+            Construct& c = coverage.constructs[found->second];
+            read = Count_Trace_File(path, c);
+            c.runs_seen++;
+        } else {
+            auto found = std::find_if(coverage.designs.begin(), coverage.designs.end(),
+                                      [&](const Design& d) { return d.name == trace.design; });
+            if (found == coverage.designs.end()) {
+                warnings.push_back("the trace '" + path +
+                                   "' belongs to no design of the maps; its lines are not counted");
+                continue;
+            }
+            read = Count_Exact_Trace_File(path, found->points);
+            found->runs_seen++;
         }
-        Construct& c = coverage.constructs[found->second];
-        if (!Count_Trace_File(path, c)) {
+        if (!read) {
             error = "cannot read the trace file '" + path + "'";
             return false;
         }
-        c.runs_seen++;
     }
     coverage.runs++;
     return true;
+}
+
+std::vector<std::string> Trace_Line_Warnings(const Coverage& coverage) {
+    std::vector<std::string> warnings;
+    if (coverage.mode == Mode::exact) {
+        for (const Design& d : coverage.designs) {
+            for (const auto& [key, count] : d.points.unknown)
+                warnings.push_back(d.name + ": key " + std::to_string(key.first) +
+                                   (key.second > 1 ? "." + std::to_string(key.second) : "") +
+                                   " is not in the map; it occurred " + std::to_string(count) +
+                                   " times (not counted)");
+            if (d.points.bad_lines > 0)
+                warnings.push_back(d.name + ": " + std::to_string(d.points.bad_lines) +
+                                   " trace lines hold no key (not counted)");
+        }
+        return warnings;
+    }
+    for (const Construct& c : coverage.constructs) {
+        std::string who = c.design + "::" + c.name;
+        if (c.declarations > 1)
+            warnings.push_back(who + ": " + std::to_string(c.declarations) +
+                               " constructs write this one trace file, so their counts are mixed");
+        for (const auto& [line, count] : c.unmapped)
+            warnings.push_back(who + ": line " + std::to_string(line) + " is no statement line of the map; it occurred " +
+                               std::to_string(count) + " times (not counted)");
+        if (c.bad_lines > 0)
+            warnings.push_back(who + ": " + std::to_string(c.bad_lines) + " trace lines hold no line number (not counted)");
+    }
+    return warnings;
 }
 
 long Collect_Traces(const std::string& from, const std::string& to, std::string& error) {
@@ -126,7 +241,7 @@ long Collect_Traces(const std::string& from, const std::string& to, std::string&
         return -1;
     }
     if (names.empty()) {
-        error = "the trace folder '" + from + "' holds no trace file (*.partition.corvane)";
+        error = No_Trace_File(from);
         return -1;
     }
     if (fs::exists(to, ec) && !fs::is_empty(to, ec)) {

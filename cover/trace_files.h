@@ -1,5 +1,6 @@
-// The line-trace files of the simulation runs: one folder per run, each
-// holding DESIGN::CONSTRUCT.partition.corvane files of decimal line numbers.
+// The trace files of the simulation runs: one folder per run, holding the
+// default mode's DESIGN::CONSTRUCT.partition.corvane files of decimal line
+// numbers, or exact mode's DESIGN::exact.corvane files of keys.
 #pragma once
 
 #include <string>
@@ -7,15 +8,21 @@
 
 #include "coverage.h"
 
-// Adds the counts of every trace file in the run folder. Traces of
-// constructs that no map knows are listed in unknown. False, with the
-// message in error, when the folder or one of its traces cannot be read or
-// the folder holds no trace file.
-bool Read_Run(const std::string& folder, Coverage& coverage, std::vector<std::string>& unknown,
+// Adds the counts of every trace file in the run folder. Trace files that no
+// map knows, or of the other mode than the maps, add a warning to warnings.
+// False, with the message in error, when the folder or one of its traces
+// cannot be read or the folder holds no trace file.
+bool Read_Run(const std::string& folder, Coverage& coverage, std::vector<std::string>& warnings,
               std::string& error);
 
-// Counts one trace file into the construct. False when it cannot be read.
+// Counts one default-mode trace file into the construct. False when it cannot be read.
 bool Count_Trace_File(const std::string& path, Construct& c);
+// Counts one exact-mode trace file into its design's points. False when it cannot be read.
+bool Count_Exact_Trace_File(const std::string& path, Point_Counts& points);
+
+// The warnings about the trace lines that were not counted: lines of no
+// statement or key of the map, and lines that hold none at all.
+std::vector<std::string> Trace_Line_Warnings(const Coverage& coverage);
 
 // Moves every trace file of the simulation's trace folder into a new run
 // folder (created with its parents), so that the next run starts empty.

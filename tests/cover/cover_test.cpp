@@ -322,7 +322,7 @@ TEST_F(Cover, MissingInputs) {
         {"a file as run folder", {"-m", "alu.map", "-t", "alu.vhd"}, 1,
          "corvane_cover: the trace folder 'alu.vhd' does not exist or is no folder\n"},
         {"run folder without traces", {"-m", "alu.map", "-t", "empty"}, 1,
-         "corvane_cover: the trace folder 'empty' holds no trace file (*.partition.corvane)\n"},
+         "corvane_cover: the trace folder 'empty' holds no trace file (*.partition.corvane or *::exact.corvane)\n"},
         {"missing source", {"-m", "alu.map", "-t", "run1", "nowhere/alu.vhd"}, 1,
          "corvane_cover: cannot read the source file 'nowhere/alu.vhd'\n"},
         {"no map", {"-t", "run1"}, 2, "corvane_cover: no statement map given (-m)\n"},
@@ -366,7 +366,7 @@ TEST_F(Cover, Collect) {
     // The trace folder is empty of traces now.
     r = Run({"--collect", "traces", "runs/second"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "corvane_cover: the trace folder 'traces' holds no trace file (*.partition.corvane)\n");
+    EXPECT_EQ(r.err, "corvane_cover: the trace folder 'traces' holds no trace file (*.partition.corvane or *::exact.corvane)\n");
     EXPECT_FALSE(fs::exists(dir + "/runs/second"));
 
     // A run folder that holds something is not mixed into.
