@@ -86,11 +86,11 @@ Key Count_Point(const char* kind, int line, bool branch) {
     return k;
 }
 
-// "corvane_x.ran (L, K": a call of the package on a key, left open for
+// "corvane_x_ran (L, K": a call of the package on a key, left open for
 // further arguments. The procedure hit also takes the first point of a line
 // as "hit (L)"; the functions always take both numbers.
 std::string Open_Call(const char* subprogram, Key k) {
-    std::string s = package_name + "." + subprogram + " (" + std::to_string(k.line);
+    std::string s = package_name + "_" + subprogram + " (" + std::to_string(k.line);
     if (k.ordinal > 1 || subprogram[0] != 'h') s += ", " + std::to_string(k.ordinal);
     return s;
 }
@@ -142,27 +142,45 @@ bool Exact_Names_Valid(std::string& error) {
     return true;
 }
 
+namespace {
+
+// The package of the counts, written for VHDL-87: $ stands for the package's
+// name, # for the trace path. Its subprograms carry the package's name too,
+// so that no name of the design, and no other unit made visible with
+// "use work.all", hides or clashes with them.
+const char* const package_template =
+    "use std.textio.all; package $ is"
+    " procedure $_hit (l : integer); procedure $_hit (l, k : integer);"
+    " function $_ran (l, k : integer) return boolean;"
+    " function $_ran (l, k : integer; c : boolean) return boolean;"
+    " function $_arm (l, k : integer; c : boolean) return boolean; end $;"
+    " package body $ is file trace : text is out #;"
+    " procedure $_hit (l, k : integer) is variable s : line; begin write (s, l);"
+    " if k > 1 then write (s, '.'); write (s, k); end if; writeline (trace, s); end $_hit;"
+    " procedure $_hit (l : integer) is begin $_hit (l, 1); end $_hit;"
+    " function $_ran (l, k : integer) return boolean is begin $_hit (l, k); return true; end $_ran;"
+    " function $_ran (l, k : integer; c : boolean) return boolean is begin $_hit (l, k); return c; end $_ran;"
+    " function $_arm (l, k : integer; c : boolean) return boolean is"
+    " begin if c then $_hit (l, k); end if; return c; end $_arm; end $; ";
+
+}  // namespace
+
 std::string Exact_Package() {
     std::string path;
     String_Literal(Trace_Path(), path);
-    const std::string& p = package_name;
-    return "use std.textio.all; package " + p +
-           " is procedure hit (l : integer); procedure hit (l, k : integer);"
-           " function ran (l, k : integer) return boolean;"
-           " function ran (l, k : integer; c : boolean) return boolean;"
-           " function arm (l, k : integer; c : boolean) return boolean; end " +
-           p + "; package body " + p + " is file trace : text is out " + path +
-           "; procedure hit (l, k : integer) is variable s : line; begin write (s, l);"
-           " if k > 1 then write (s, '.'); write (s, k); end if; writeline (trace, s); end hit;"
-           " procedure hit (l : integer) is begin hit (l, 1); end hit;"
-           " function ran (l, k : integer) return boolean is begin hit (l, k); return true; end ran;"
-           " function ran (l, k : integer; c : boolean) return boolean is begin hit (l, k); return c; end ran;"
-           " function arm (l, k : integer; c : boolean) return boolean is begin if c then hit (l, k); end if;"
-           " return c; end arm; end " +
-           p + "; ";
+    std::string text;
+    for (const char* c = package_template; *c; c++) {
+        if (*c == '$')
+            text += package_name;
+        else if (*c == '#')
+            text += path;
+        else
+            text += *c;
+    }
+    return text;
 }
 
-std::string Exact_Use_Clause() { return "use work." + package_name + "; "; }
+std::string Exact_Use_Clause() { return "use work." + package_name + ".all; "; }
 
 void Exact_Open(Construct_Kind kind, int head_line, const std::string& own_name) {
     Construct c;
