@@ -285,3 +285,72 @@ TEST(Input, ReadFailureIsReportedWithStatusThree) {
 }
 
 }  // namespace
+
+// Exact mode: the -f name becomes the package name corvane_NAME and the trace
+// path a VHDL string; what cannot become one is a usage error.
+struct Exact_Name_Case {
+    std::vector<std::string> args;
+    int status;
+    std::string expected;  // standard error's last line, or a text of the output
+};
+
+TEST(ExactMode, NamesThePackageAndTheTraceOrRefuses) {
+    const std::string refusal = "' cannot be made a VHDL identifier: in exact mode the package of the counts is named "
+                                "corvane_NAME, so NAME must be letters, digits and single underscores, beginning "
+                                "and ending with a letter or digit\n";
+    const std::vector<Exact_Name_Case> cases = {
+        {{"--exact"}, 0, "package corvane_test is"},
+        {{"--exact", "-f", "Top_Level2"}, 0, "package corvane_top_level2 is"},
+        {{"--exact", "-f", "9lives"}, 0, "use work.corvane_9lives.all; entity e"},
+        {{"--exact", "-d", "/x", "-f", "u"}, 0, "file trace : text is out \"/x/u::exact.corvane\";"},
+        {{"--exact", "-d", "/a\"b"}, 0, "file trace : text is out \"/a\"\"b/test::exact.corvane\";"},
+        {{"--exact", "-f", "a-b"}, 2, "corvane: the -f name 'a-b" + refusal},
+        {{"--exact", "-f", "my.design"}, 2, "corvane: the -f name 'my.design" + refusal},
+        {{"--exact", "-f", "_a"}, 2, "corvane: the -f name '_a" + refusal},
+        {{"--exact", "-f", "a_"}, 2, "corvane: the -f name 'a_" + refusal},
+        {{"--exact", "-f", "a__b"}, 2, "corvane: the -f name 'a__b" + refusal},
+        {{"--exact", "-f", ""}, 2, "corvane: the -f name '" + refusal},
+        {{"--exact", "-d", "/a\tb"}, 2,
+         "corvane: the trace path '/a\tb/test::exact.corvane' holds a control character, which no VHDL string can\n"},
+        // Without --exact any name goes, as it always did.
+        {{"-f", "a-b"}, 0, "a-b::p.partition.corvane"},
+    };
+    for (const Exact_Name_Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        Run_Result r = Run_Program(CORVANE_BINARY, c.args, "entity e is end e;\narchitecture a of e is begin p: process begin wait; end process; end a;\n");
+        EXPECT_EQ(r.status, c.status);
+        if (c.status == 0) {
+            EXPECT_NE(r.out.find(c.expected), std::string::npos) << r.out;
+        } else {
+            EXPECT_EQ(r.out, "") << "nothing of the design is printed";
+            EXPECT_EQ(r.err, Echo(c.args) + c.expected);
+        }
+    }
+}
+
+// In exact mode a character that begins no token is a syntax error at that
+// character, never skipped: "a ?= b" must not become "a = b". Carriage
+// returns, form feeds and vertical tabs separate tokens as blanks do, and any
+// character goes in comments and literals.
+TEST(ExactMode, ACharacterThatBeginsNoTokenIsASyntaxError) {
+    const std::string head = "architecture a of e is\nbegin\n  p: process begin\n";
+    const std::string tail = "  end process;\nend a;\n";
+    const std::vector<Error_Case> cases = {
+        {"a matching operator", head + "    x := a ?= b;\n" + tail, Report("parse error", "?", 4, 12), 1},
+        {"a bracket", head + "    x := y[1];\n" + tail, Report("parse error", "[", 4, 11), 1},
+        {"a backtick", head + "    `x := 1;\n" + tail, Report("parse error", "`", 4, 5), 1},
+        {"a NUL byte", head + "    x := 1;" + std::string(1, '\0') + "\n" + tail,
+         Report("parse error", "", 4, 12), 1},
+        {"a Latin-1 letter", head + "    x := \xe9;\n" + tail, Report("parse error", "\xe9", 4, 10), 1},
+        {"carriage returns and a form feed", head + "    x := 1;\r\n\f    y := \"[?]\"; -- ?`\r\n" + tail, "", 0},
+    };
+    for (const Error_Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Run_Result r = Run_Program(CORVANE_BINARY, {"--exact", "-f", "t"}, c.input);
+        EXPECT_EQ(r.status, c.status);
+        if (c.status == 0)
+            EXPECT_EQ(r.out.rfind("use std.textio.all; package corvane_t is", 0), 0u) << r.out;
+        else
+            EXPECT_EQ(r.out, c.report);
+    }
+}
