@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "run_program.h"
+#include "cover_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -38,18 +38,8 @@ const std::string alu_source =
     "  return 1;\n"               // 12
     "end;\n";                     // 13
 
-class Cover : public ::testing::Test {
+class Cover : public Cover_Folder {
 protected:
-    void SetUp() override { dir = Make_Temporary_Directory(); }
-    void TearDown() override { fs::remove_all(dir); }
-
-    void Put(const std::string& name, const std::string& bytes) {
-        fs::create_directories((fs::path(dir) / name).parent_path());
-        Write_File(dir + "/" + name, bytes);
-    }
-    std::string Get(const std::string& name) { return Read_File(dir + "/" + name); }
-    Run_Result Run(const std::vector<std::string>& args) { return Run_Program(CORVANE_COVER, args, "", dir); }
-
     // Run 1 passes p1 twice and calls f; run 2 passes p1 once, writes a
     // line that is no statement and one that is no number, has no trace of
     // f, and a trace of a construct that no map knows.
@@ -61,8 +51,6 @@ protected:
         Put("run2/alu::p1.partition.corvane", "5\n7\nx\n6");
         Put("run2/alu::ghost.partition.corvane", "1\n");
     }
-
-    std::string dir;
 };
 
 // p1: line 5 ran 2 + 1 = 3 times, line 6 3 times, line 8 never: 2 of 3.
