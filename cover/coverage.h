@@ -52,12 +52,14 @@ struct Construct {
     int runs_seen = 0;       // runs that had a trace file of this construct (exact mode: of its design)
 };
 
-// The summed counts of an exact-mode design by counting point. The keys of
-// the map, in the order of LINE and K (K = 1 for a key LINE alone), are the
-// slots 0, 1, ...; those of line L are the slots from line_base[L] to below
-// line_base[L + 1].
+// The summed counts of an exact-mode design by counting point (slot). The
+// key LINE has the slot LINE, marked in known, so that the commonest key is
+// counted as fast as a line of the default mode; the keys LINE.K (K >= 2)
+// have the slots after the last line, in the order of LINE and K: those of
+// line L from line_base[L] to below line_base[L + 1].
 struct Point_Counts {
-    std::vector<uint32_t> line_base;  // last key line + 2 entries
+    std::vector<char> known;          // by line: the map has the key LINE
+    std::vector<uint32_t> line_base;  // by line, one more than known
     std::vector<uint32_t> slot_k;     // by slot: the K of its key
     std::vector<uint64_t> counts;     // by slot
     std::map<std::pair<long long, long long>, uint64_t> unknown;  // (LINE, K) of no key of the map

@@ -166,19 +166,27 @@ bool Read_Exact_Map(std::istream& in, const std::string& header, const std::stri
         }
     }
 
-    // The slots: the keys in the order of LINE and K.
+    // The slots (see Point_Counts).
     std::vector<int> order(keys.size());
     for (size_t i = 0; i < order.size(); i++) order[i] = static_cast<int>(i);
     std::sort(order.begin(), order.end(), [&](int a, int b) { return keys[a] < keys[b]; });
     std::vector<int> slot_of(keys.size());
     Point_Counts& points = design->points;
-    int last_line = keys.empty() ? 0 : keys[order.back()].first;
-    points.line_base.assign(static_cast<size_t>(last_line) + 2, 0);
-    for (size_t slot = 0; slot < order.size(); slot++) {
-        const Key& key = keys[order[slot]];
-        slot_of[order[slot]] = static_cast<int>(slot);
-        points.slot_k.push_back(static_cast<uint32_t>(key.second));
-        points.line_base[key.first + 1] = static_cast<uint32_t>(slot + 1);
+    size_t lines = keys.empty() ? 1 : static_cast<size_t>(keys[order.back()].first) + 1;
+    points.known.assign(lines, 0);
+    points.slot_k.assign(lines, 1);
+    points.line_base.assign(lines + 1, 0);
+    points.line_base[0] = static_cast<uint32_t>(lines);
+    for (int i : order) {
+        const Key& key = keys[i];
+        if (key.second == 1) {
+            points.known[key.first] = 1;
+            slot_of[i] = key.first;
+        } else {
+            slot_of[i] = static_cast<int>(points.slot_k.size());
+            points.slot_k.push_back(static_cast<uint32_t>(key.second));
+            points.line_base[key.first + 1] = static_cast<uint32_t>(points.slot_k.size());
+        }
     }
     for (size_t line = 1; line < points.line_base.size(); line++)
         points.line_base[line] = std::max(points.line_base[line], points.line_base[line - 1]);

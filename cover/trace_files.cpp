@@ -41,12 +41,18 @@ inline void Count_Key(Point_Counts& p, long long line, long long k, bool valid) 
         p.bad_lines++;
         return;
     }
-    if (line + 1 < static_cast<long long>(p.line_base.size()))
+    if (k == 1) {
+        if (line < static_cast<long long>(p.known.size()) && p.known[line]) {
+            p.counts[line]++;
+            return;
+        }
+    } else if (line + 1 < static_cast<long long>(p.line_base.size())) {
         for (uint32_t s = p.line_base[line], end = p.line_base[line + 1]; s < end; s++)
             if (p.slot_k[s] == k) {
                 p.counts[s]++;
                 return;
             }
+    }
     p.unknown[{line, k}]++;
 }
 
@@ -94,7 +100,8 @@ bool Count_Trace_File(const std::string& path, Construct& c) {
 
 // The hot loop of exact mode, in the style of the one above: a line is
 // optional blanks, LINE or LINE.K in decimal digits, optional blanks and its
-// line end; a key of the map is found among the few of its line.
+// line end; a key LINE of the map is found at once, a key LINE.K among the
+// few of its line.
 bool Count_Exact_Trace_File(const std::string& path, Point_Counts& points) {
     FILE* in = std::fopen(path.c_str(), "rb");
     if (!in) return false;
