@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "exact_map.h"
 #include "map_file.h"
 
 namespace {
@@ -35,10 +36,6 @@ bool Parse_Key(const std::string& s, Key& key) {
     return dot == std::string::npos || (Parse_Line_Number(s.substr(dot + 1), key.second) && key.second >= 2);
 }
 
-std::string Key_Text(const Key& key) {
-    return std::to_string(key.first) + (key.second > 1 ? "." + std::to_string(key.second) : "");
-}
-
 bool Is_Concurrent(const std::string& kind) {
     return kind == "concurrent_assignment" || kind == "concurrent_assertion";
 }
@@ -48,6 +45,10 @@ bool Is_Exact_Construct_Kind(const std::string& kind) {
 }
 
 }  // namespace
+
+std::string Key_Text(long long line, long long k) {
+    return std::to_string(line) + (k > 1 ? "." + std::to_string(k) : "");
+}
 
 bool Is_Exact_Map_Header(const std::string& line) { return line.substr(0, line.find('\t')) == header_word; }
 
@@ -82,7 +83,7 @@ bool Read_Exact_Map(std::istream& in, const std::string& header, const std::stri
         if (!Parse_Key(text, key)) return fail("'" + text + "' is not a key (LINE or LINE.K, K from 2)");
         auto [at, added] = key_lines.emplace(key, line_no);
         if (!added)
-            return fail("the key " + Key_Text(key) + " is already the counting point of line " +
+            return fail("the key " + Key_Text(key.first, key.second) + " is already the counting point of line " +
                         std::to_string(at->second));
         slot = static_cast<int>(keys.size());
         keys.push_back(key);

@@ -1,7 +1,8 @@
-// corvane_cover: merges the line-trace files of one or more simulation runs
-// against the statement maps of the translator (corvane -m) and reports the
-// statement coverage: a summary table on standard output and, with -o, an
-// annotated listing per source file, an lcov tracefile and a Cobertura file.
+// corvane_cover: merges the trace files of one or more simulation runs
+// against the statement maps of the translator (corvane -m, in the default
+// mode or exact mode) and reports the statement coverage: a summary table on
+// standard output and, with -o, an annotated listing per source file, an
+// lcov tracefile and a Cobertura file.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>

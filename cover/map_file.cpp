@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <fstream>
 
+#include "exact_map.h"
+
 namespace {
 
 bool Is_Construct_Kind(const std::string& kind) {

@@ -6,7 +6,6 @@
 // and branch with the key of its counting point.
 #pragma once
 
-#include <istream>
 #include <string>
 
 #include "coverage.h"
@@ -26,9 +25,3 @@ bool Parse_Line_Number(const std::string& s, int& line);
 // when new; null, with the message and status 2, when another map brought it.
 Design* Map_Design(Coverage& coverage, const std::string& name, const std::string& path, std::string& error,
                    int& status);
-
-// Whether a map's first line is the header of exact mode (its first field).
-bool Is_Exact_Map_Header(const std::string& line);
-// Reads an exact-mode map whose header line has been read from in.
-bool Read_Exact_Map(std::istream& in, const std::string& header, const std::string& path, Coverage& coverage,
-                    std::string& error, int& status);

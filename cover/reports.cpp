@@ -58,8 +58,8 @@ std::map<int, uint64_t> Design_Lines(const Coverage& coverage, const Design& d) 
     return lines;
 }
 
-// Whether the lcov and Cobertura files report how often the construct ran:
-// every construct of the default mode, those with an entry key in exact mode.
+// Whether the lcov file has a function record of the construct: every
+// construct of the default mode, those with an entry key in exact mode.
 bool Reports_Entries(const Coverage& coverage, const Construct& c) {
     return coverage.mode != Mode::exact || c.entry_slot >= 0;
 }

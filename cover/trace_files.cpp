@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "exact_map.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -212,10 +214,8 @@ std::vector<std::string> Trace_Line_Warnings(const Coverage& coverage) {
     if (coverage.mode == Mode::exact) {
         for (const Design& d : coverage.designs) {
             for (const auto& [key, count] : d.points.unknown)
-                warnings.push_back(d.name + ": key " + std::to_string(key.first) +
-                                   (key.second > 1 ? "." + std::to_string(key.second) : "") +
-                                   " is not in the map; it occurred " + std::to_string(count) +
-                                   " times (not counted)");
+                warnings.push_back(d.name + ": key " + Key_Text(key.first, key.second) +
+                                   " is not in the map; it occurred " + std::to_string(count) + " times (not counted)");
             if (d.points.bad_lines > 0)
                 warnings.push_back(d.name + ": " + std::to_string(d.points.bad_lines) +
                                    " trace lines hold no key (not counted)");
@@ -228,10 +228,12 @@ std::vector<std::string> Trace_Line_Warnings(const Coverage& coverage) {
             warnings.push_back(who + ": " + std::to_string(c.declarations) +
                                " constructs write this one trace file, so their counts are mixed");
         for (const auto& [line, count] : c.unmapped)
-            warnings.push_back(who + ": line " + std::to_string(line) + " is no statement line of the map; it occurred " +
-                               std::to_string(count) + " times (not counted)");
+            warnings.push_back(who + ": line " + std::to_string(line) +
+                               " is no statement line of the map; it occurred " + std::to_string(count) +
+                               " times (not counted)");
         if (c.bad_lines > 0)
-            warnings.push_back(who + ": " + std::to_string(c.bad_lines) + " trace lines hold no line number (not counted)");
+            warnings.push_back(who + ": " + std::to_string(c.bad_lines) +
+                               " trace lines hold no line number (not counted)");
     }
     return warnings;
 }

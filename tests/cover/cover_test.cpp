@@ -354,7 +354,8 @@ TEST_F(Cover, Collect) {
     // The trace folder is empty of traces now.
     r = Run({"--collect", "traces", "runs/second"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "corvane_cover: the trace folder 'traces' holds no trace file (*.partition.corvane or *::exact.corvane)\n");
+    EXPECT_EQ(r.err,
+              "corvane_cover: the trace folder 'traces' holds no trace file (*.partition.corvane or *::exact.corvane)\n");
     EXPECT_FALSE(fs::exists(dir + "/runs/second"));
 
     // A run folder that holds something is not mixed into.
