@@ -7,7 +7,6 @@
 // trace file whose every line is one execution of one key.
 #include <algorithm>
 #include <map>
-#include <set>
 #include <utility>
 #include <vector>
 
