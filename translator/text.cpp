@@ -277,8 +277,10 @@ Text Return_Linefeeds(const Text& t) {
     return r;
 }
 
-Text Strip_Linefeeds_And_Return(const Text& t) {
-    size_t skip = Leading_Linefeeds(t);
+namespace {
+
+// A fresh flat text of t without its first skip bytes.
+Text Copy_After(const Text& t, size_t skip) {
     Text r = Empty_Text();
     char* to = New_Text(r, t.len - skip);
     For_Each_Piece(t, [&](const char* s, size_t n) {
@@ -292,6 +294,10 @@ Text Strip_Linefeeds_And_Return(const Text& t) {
     });
     return r;
 }
+
+}  // namespace
+
+Text Strip_Linefeeds_And_Return(const Text& t) { return Copy_After(t, Leading_Linefeeds(t)); }
 
 size_t Leading_Layout(const Text& t) {
     size_t k = 0;
@@ -317,18 +323,7 @@ Text Take_Prefix(Text& t, size_t k) {
     });
     if (k == 0) return prefix;
     if (Is_Inline(t) || t.len - k <= INLINE_TEXT) {
-        Text rest = Empty_Text();
-        char* out = New_Text(rest, t.len - k);
-        size_t skip = k;
-        For_Each_Piece(t, [&](const char* s, size_t n) {
-            if (skip >= n) {
-                skip -= n;
-                return;
-            }
-            std::memcpy(out, s + skip, n - skip);
-            out += n - skip;
-            skip = 0;
-        });
+        Text rest = Copy_After(t, k);
         rest.flags = t.flags;
         rest.line = t.line;
         Release(t);
