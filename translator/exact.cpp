@@ -44,12 +44,24 @@ const char* Construct_Kind_Name(Construct_Kind kind) {
     return "";
 }
 
+// A line of the map under its construct: a statement, or an arm of a
+// branching statement (block: which branching statement of its line).
 struct Record {
     bool branch;
     int line;
     std::string kind;
-    std::string key;  // "-": counted otherwise (see the map's description)
+    std::string key;
+    std::string arm;
+    int block = 0;
 };
+
+// An arm whose branching statement has not ended yet.
+struct Arm {
+    std::string name;
+    std::string key;
+};
+
+std::unordered_map<int, int> blocks_on_line;
 
 struct Construct {
     std::string kind;
@@ -78,12 +90,30 @@ int Current_Construct() {
 }
 
 // The statement's key, recorded in the map under its construct.
-Key Count_Point(const char* kind, int line, bool branch) {
+Key Count_Point(const char* kind, int line) {
     Key k = New_Key(line);
     Construct& c = constructs[Current_Construct()];
     if (c.first_line == 0) c.first_line = k.line;
-    c.records.push_back(Record{branch, k.line, kind, Key_String(k)});
+    c.records.push_back(Record{false, k.line, kind, Key_String(k), "", 0});
     return k;
+}
+
+// The arms of a branching statement on line, in their order, as the map's
+// next block of that line.
+void Record_Branches(const char* kind, int line, const std::vector<Arm>& arms) {
+    Construct& c = constructs[Current_Construct()];
+    if (c.first_line == 0) c.first_line = line;
+    int block = blocks_on_line[line]++;
+    for (const Arm& a : arms) c.records.push_back(Record{true, line, kind, a.key, a.name, block});
+}
+
+// The arms of the if and case statements that are still open, by their depth
+// of nesting (the scanner's count of the keywords not yet closed).
+std::vector<std::vector<Arm>> open_if_arms, open_case_arms;
+
+std::vector<Arm>& Open_Arms(std::vector<std::vector<Arm>>& open, size_t depth) {
+    if (open.size() < depth) open.resize(depth);
+    return open[depth - 1];
 }
 
 // "corvane_x_ran (L, K": a call of the package on a key, left open for
@@ -155,7 +185,8 @@ const char* const package_template =
     " procedure $_hit (l : integer); procedure $_hit (l, k : integer);"
     " function $_ran (l, k : integer) return boolean;"
     " function $_ran (l, k : integer; c : boolean) return boolean;"
-    " function $_arm (l, k : integer; c : boolean) return boolean; end $;"
+    " function $_arm (l, k : integer; c : boolean) return boolean;"
+    " function $_two (l, k1, k2 : integer; c : boolean) return boolean; end $;"
     " package body $ is file trace : text is out #;"
     " procedure $_hit (l, k : integer) is variable s : line; begin write (s, l);"
     " if k > 1 then write (s, '.'); write (s, k); end if; writeline (trace, s); deallocate (s); end $_hit;"
@@ -164,7 +195,9 @@ const char* const package_template =
     " function $_ran (l, k : integer) return boolean is begin $_hit (l, k); return true; end $_ran;"
     " function $_ran (l, k : integer; c : boolean) return boolean is begin $_hit (l, k); return c; end $_ran;"
     " function $_arm (l, k : integer; c : boolean) return boolean is"
-    " begin if c then $_hit (l, k); end if; return c; end $_arm; end $; ";
+    " begin if c then $_hit (l, k); end if; return c; end $_arm;"
+    " function $_two (l, k1, k2 : integer; c : boolean) return boolean is"
+    " begin if c then $_hit (l, k1); else $_hit (l, k2); end if; return c; end $_two; end $; ";
 
 }  // namespace
 
@@ -215,7 +248,74 @@ void Exact_Drop() {
 
 Text Exact_Count_Text(const char* kind, int line) {
     if (open_sequential.empty()) return Empty_Text();
-    return Make_String(Open_Call("hit", Count_Point(kind, line, false)) + "); ");
+    return Make_String(Open_Call("hit", Count_Point(kind, line)) + "); ");
+}
+
+namespace {
+
+// " corvane_x_hit (L, K);": the count of an arm, behind the word that opens it.
+Text Arm_Count(Key k) { return Make_String(" " + Open_Call("hit", k) + ");"); }
+
+// The line of the if or case whose arm is being reduced: the innermost one
+// whose opening keyword the scanner has seen (its closing one not yet).
+int Open_Keyword_Line(const std::vector<int>& lines) { return lines.empty() ? current_line_number : lines.back(); }
+
+}  // namespace
+
+Text Exact_If_Arm(const char* arm, Text body) {
+    int line = Open_Keyword_Line(if_keyword_lines);
+    Key k = New_Key(line);
+    Open_Arms(open_if_arms, if_keyword_lines.size()).push_back(Arm{arm, Key_String(k)});
+    return Format("%s%s", Arm_Count(k), body);
+}
+
+Text Exact_End_Of_If(Text& then_body, bool has_else) {
+    // The closing "end if" has put its own keyword on top of the opening one.
+    size_t depth = if_keyword_lines.size() - 1;
+    int line = if_keyword_lines[depth - 1];
+    std::vector<Arm> arms;
+    Key then_key = New_Key(line);
+    arms.push_back(Arm{"then", Key_String(then_key)});
+    std::vector<Arm>& later = Open_Arms(open_if_arms, depth);
+    arms.insert(arms.end(), later.begin(), later.end());
+    later.clear();
+    Text implicit_else = Empty_Text();
+    if (!has_else) {
+        Key k = New_Key(line);
+        arms.push_back(Arm{"else", Key_String(k)});
+        implicit_else = Format(" else%s", Arm_Count(k));
+    }
+    Record_Branches("if", line, arms);
+    then_body = Format("%s%s", Arm_Count(then_key), then_body);
+    if_keyword_lines.resize(depth - 1);
+    return implicit_else;
+}
+
+Text Exact_Case_Arm(Text body) {
+    int line = Open_Keyword_Line(case_keyword_lines);
+    Key k = New_Key(line);
+    Open_Arms(open_case_arms, case_keyword_lines.size()).push_back(Arm{"when", Key_String(k)});
+    return Format("%s%s", Arm_Count(k), body);
+}
+
+void Exact_End_Of_Case() {
+    size_t depth = case_keyword_lines.size() - 1;
+    std::vector<Arm>& arms = Open_Arms(open_case_arms, depth);
+    Record_Branches("case", case_keyword_lines[depth - 1], arms);
+    arms.clear();
+    case_keyword_lines.resize(depth - 1);
+}
+
+void Exact_End_Of_If_Generate() {
+    if (!if_keyword_lines.empty()) if_keyword_lines.pop_back();
+}
+
+Text Exact_Two_Way(const char* kind, const char* yes, const char* no, Text condition, int line) {
+    Key taken = New_Key(line), not_taken = New_Key(line);
+    Record_Branches(kind, line, {Arm{yes, Key_String(taken)}, Arm{no, Key_String(not_taken)}});
+    std::string head = package_name + "_two (" + std::to_string(line) + ", " + std::to_string(taken.ordinal) + ", " +
+                       std::to_string(not_taken.ordinal) + ", ";
+    return Format("%s%s)", Make_String(head), condition);
 }
 
 Text Exact_Body_Start(Text begin_word) {
@@ -225,32 +325,47 @@ Text Exact_Body_Start(Text begin_word) {
     return Format("%s %s;", begin_word, Make_String(Open_Call("hit", k) + ")"));
 }
 
+namespace {
+
+// The "when" arms of the conditional signal assignment being reduced, and the
+// key that counts its executions.
+std::vector<Arm> assignment_arms;
+std::string assignment_key;
+
+}  // namespace
+
 Text Exact_Condition(Text condition, int line, bool first, bool guarded) {
     if (!first) {
-        Key arm = Count_Point("when", line, true);
+        Key arm = New_Key(line);
+        assignment_arms.push_back(Arm{"when", Key_String(arm)});
         return Format("%s%s)", Make_String(Open_Call("arm", arm) + ", "), condition);
     }
     // The first condition is evaluated at every execution: it also counts the statement.
-    Key run = Count_Point(guarded ? "guarded_conditional_signal_assign" : "conditional_signal_assign", line, false);
-    Key arm = Count_Point("when", line, true);
+    Key run = Count_Point(guarded ? "guarded_conditional_signal_assign" : "conditional_signal_assign", line);
+    Key arm = New_Key(line);
+    assignment_key = Key_String(run);
+    assignment_arms.assign(1, Arm{"when", Key_String(arm)});
     std::string head = Open_Call("arm", arm) + ", " + Open_Call("ran", run) + ", ";
     return Format("%s%s))", Make_String(head), condition);
 }
 
-void Exact_Final_Else() {
-    Construct& c = constructs[Current_Construct()];
-    int line = c.records.empty() ? current_line_number : c.records.front().line;
-    c.records.push_back(Record{true, line, "else", "-"});
+void Exact_Final_Else(int line) {
+    // The final else runs at every execution that no "when" took.
+    std::string rest = assignment_key;
+    for (const Arm& a : assignment_arms) rest += "-" + a.key;
+    assignment_arms.push_back(Arm{"else", rest});
+    Record_Branches("conditional_signal_assign", line, assignment_arms);
+    assignment_arms.clear();
 }
 
 Text Exact_Unconditional(Text waveform, int line, bool guarded) {
-    Key k = Count_Point(guarded ? "guarded_signal_assign" : "signal_assign", line, false);
+    Key k = Count_Point(guarded ? "guarded_signal_assign" : "signal_assign", line);
     std::string copy = On_One_Line(waveform);
     return Format("%s when %s else %s", waveform, Make_String(Open_Call("ran", k) + ")"), Make_String(copy));
 }
 
 Text Exact_Assertion_Condition(Text condition, int line) {
-    Key k = Count_Point("assertion", line, false);
+    Key k = Count_Point("assertion", line);
     Exact_Close_Concurrent("concurrent_assertion", "assert");
     return Format("%s%s)", Make_String(Open_Call("ran", k) + ", "), condition);
 }
@@ -293,9 +408,13 @@ bool Exact_Write_Map(const std::string& path) {
         if (taken[name]++ > 0) name += "#" + std::to_string(taken[name]);
         std::fprintf(map, "construct\t%s\t%s\t%d\t%d\t%s\n", c.kind.c_str(), name.c_str(), c.first_line, c.last_line,
                      c.key.c_str());
-        for (const Record& r : c.records)
-            std::fprintf(map, "%s\t%d\t%s\t%s\n", r.branch ? "branch" : "statement", r.line, r.kind.c_str(),
-                         r.key.c_str());
+        for (const Record& r : c.records) {
+            if (r.branch)
+                std::fprintf(map, "branch\t%d\t%d\t%s\t%s\t%s\n", r.line, r.block, r.kind.c_str(), r.arm.c_str(),
+                             r.key.c_str());
+            else
+                std::fprintf(map, "statement\t%d\t%s\t%s\n", r.line, r.kind.c_str(), r.key.c_str());
+        }
     }
     bool ok = std::fflush(map) == 0 && !std::ferror(map);
     return std::fclose(map) == 0 && ok;

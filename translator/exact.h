@@ -42,11 +42,26 @@ Text Exact_Count_Text(const char* kind, int line);
 // The count of the closed construct's body: its calls or its starts.
 Text Exact_Body_Start(Text begin_word);
 
+// Branches: every arm of an if (then, each elsif, else written or not) and
+// of a case counts when it is taken, with the line of its if or case. The
+// arm's body with its count in front; an elsif's or else's at its own end:
+Text Exact_If_Arm(const char* arm, Text body);
+// At the end of the if: the then arm's body gets its count, and an if
+// without else gets one ("else" and its count) to put before "end if".
+Text Exact_End_Of_If(Text& then_body, bool has_else);
+Text Exact_Case_Arm(Text body);
+void Exact_End_Of_Case();
+// An if-generate took one of the scanner's if keywords: it has no arms.
+void Exact_End_Of_If_Generate();
+// The condition of an exit, next or while, counted when it is true (arm yes)
+// and when it is false (arm no).
+Text Exact_Two_Way(const char* kind, const char* yes, const char* no, Text condition, int line);
+
 // Concurrent statements. A signal assignment: the condition of its k-th
 // "when" (first: k = 1), or the whole waveform of an unconditional one.
 Text Exact_Condition(Text condition, int line, bool first, bool guarded);
 Text Exact_Unconditional(Text waveform, int line, bool guarded);
-void Exact_Final_Else();
+void Exact_Final_Else(int line);
 // A concurrent assertion's condition.
 Text Exact_Assertion_Condition(Text condition, int line);
 // The end of the concurrent statement; a label renames it.

@@ -176,8 +176,28 @@ Text Concurrent_Condition(Text condition, bool first, int target_line, const Tex
 Text Concurrent_Waveform(Text waveform, bool unconditional, int target_line, const Text& options) {
     if (!exact_mode) return waveform;
     if (unconditional) return Exact_Unconditional(waveform, target_line, Guarded(options));
-    Exact_Final_Else();
+    Exact_Final_Else(target_line);
     return waveform;
+}
+
+Text If_Arm(const char* arm, Text body) { return exact_mode ? Exact_If_Arm(arm, body) : body; }
+
+Text Case_Arm(Text body) { return exact_mode ? Exact_Case_Arm(body) : body; }
+
+Text End_Of_If(Text& then_body, const Text& else_part) {
+    return exact_mode ? Exact_End_Of_If(then_body, else_part.len > 0) : Empty_Text();
+}
+
+void End_Of_Case() {
+    if (exact_mode) Exact_End_Of_Case();
+}
+
+void End_Of_If_Generate() {
+    if (exact_mode) Exact_End_Of_If_Generate();
+}
+
+Text Two_Way_Condition(const char* kind, const char* yes, const char* no, Text condition, int line) {
+    return exact_mode ? Exact_Two_Way(kind, yes, no, condition, line) : condition;
 }
 
 void End_Of_Concurrent_Assignment() {

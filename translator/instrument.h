@@ -30,6 +30,18 @@ Text Traced_Opening(const char* kind, Text first_word);
 // A concurrent assertion's condition, counted in exact mode (line: the line
 // of "assert"); a sequential one's is left as it is.
 Text Concurrent_Assertion_Condition(Text condition, int line);
+// Branches in exact mode (the texts as they are otherwise): the body of an
+// elsif or else arm of an if, or of a case alternative, with its count.
+Text If_Arm(const char* arm, Text body);
+Text Case_Arm(Text body);
+// The end of an if: then_body gets its count, and the text returned (an else
+// and its count when else_part is empty) goes where else_part stands.
+Text End_Of_If(Text& then_body, const Text& else_part);
+void End_Of_Case();
+void End_Of_If_Generate();
+// The condition of an exit or next (kind) or of a while: counted when true
+// (arm yes) and when false (arm no); line is the statement's first line.
+Text Two_Way_Condition(const char* kind, const char* yes, const char* no, Text condition, int line);
 // Concurrent signal assignments in exact mode (as they are otherwise):
 // target_line is the line of the target, options the text of "guarded" or
 // "transport". The condition of a "when", the first one or a later one:

@@ -72,6 +72,7 @@ int main(int argc, char** argv) {
             return Finish(2);
         }
         reject_unknown_characters = true;
+        record_keyword_lines = true;
     }
 
     scope = 0;

@@ -18,6 +18,8 @@ char* yysource = nullptr;
 int current_line_number = 1;
 int column = 0;
 bool reject_unknown_characters = false;
+bool record_keyword_lines = false;
+std::vector<int> if_keyword_lines, case_keyword_lines;
 
 namespace {
 
@@ -460,6 +462,8 @@ int yylex() {
             int word = only_letters ? Reserved_Token() : 0;
             if (!word) return p(Identifier);
             if (word == CASE || word == COMPONENT || word == IF) Inc_Scope();
+            if (record_keyword_lines && (word == IF || word == CASE))
+                (word == IF ? if_keyword_lines : case_keyword_lines).push_back(current_line_number);
             return q(word);
         }
         if (Is_Digit(c)) return Token(Match_Abstract_Literal(), AbstractLit);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <vector>
 
 #include "vhdl.tab.h"
 
@@ -21,6 +22,13 @@ extern int column;
 // rule accepts, so the parse ends with a syntax error at it instead of
 // skipping it.
 extern bool reject_unknown_characters;
+
+// When set, the lines of the if and case keywords scanned whose statements
+// have not ended yet, innermost last (a closing "end if" or "end case" adds
+// its own until the statement's end takes both off): the line of the
+// statement whose arm the parser is reducing.
+extern bool record_keyword_lines;
+extern std::vector<int> if_keyword_lines, case_keyword_lines;
 
 int yylex();
 // Starts scanning a new input from its first line (the driver scans one input;

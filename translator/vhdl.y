@@ -896,7 +896,7 @@ iteration_scheme
         ;
 if_scheme
         : IF expr  /* 329 */
-                { $$ = Format("%s %s", $1, $2); }
+                { End_Of_If_Generate(); $$ = Format("%s %s", $1, $2); }
         ;
 for_scheme
         : FOR Identifier IN discrete_range  /* 330 */
@@ -904,7 +904,7 @@ for_scheme
         ;
 while_scheme
         : WHILE expr  /* 331 */
-                { Inc_Scope(); $$ = Format("%s %s", $1, $2); }
+                { Inc_Scope(); $$ = Format("%s %s", $1, Two_Way_Condition("while", "true", "false", $2, Line_Of($1))); }
         ;
 concurrenstats
         : %empty  /* 332 */
@@ -1133,7 +1133,7 @@ assertion_sta1
         ;
 case_stat
         : CASE expr IS case_sta1 END CASE ';'  /* 419 */
-                { Dec_Scope(); Dec_Scope(); $$ = Format("%s%s %s %s\t%s%s%s%s %s;", scope_text, $1, $2, $3, scope_text, $4, scope_text, $5, $6); Release($7); }
+                { End_Of_Case(); Dec_Scope(); Dec_Scope(); $$ = Format("%s%s %s %s\t%s%s%s%s %s;", scope_text, $1, $2, $3, scope_text, $4, scope_text, $5, $6); Release($7); }
         ;
 case_sta1
         : case_staalternative  /* 420 */
@@ -1142,7 +1142,7 @@ case_sta1
         ;
 case_staalternative
         : WHEN choices Arrow seq_stats  /* 422 */
-                { Dec_Scope(); $$ = Format("%s %s %s%s", $1, $2, $3, $4); }
+                { Dec_Scope(); $$ = Format("%s %s %s%s", $1, $2, $3, Case_Arm($4)); }
         ;
 existat
         : EXIT exista1 exista2 ';'  /* 423 */
@@ -1152,7 +1152,8 @@ exista2
         : %empty  /* 424 */
                 { $$ = Empty_Text(); }
         | WHEN expr  /* 425 */
-                { $$ = Format(" %s %s", $1, $2); }
+                /* $-1 is the word exit. */
+                { $$ = Format(" %s %s", $1, Two_Way_Condition("exit", "taken", "not_taken", $2, Line_Of($-1))); }
         ;
 exista1
         : %empty  /* 426 */
@@ -1162,17 +1163,17 @@ exista1
         ;
 if_stat
         : IF expr THEN seq_stats if_sta1 if_sta2 END IF ';'  /* 428 */
-                { Dec_Scope(); Dec_Scope(); $$ = Format("%s%s %s %s%s%s%s%s%s %s;", scope_text, $1, $2, $3, $4, $5, $6, scope_text, $7, $8); Release($9); }
+                { Dec_Scope(); Dec_Scope(); Text temp1 = End_Of_If($4, $6); $$ = Format("%s%s %s %s%s%s%s%s%s%s %s;", scope_text, $1, $2, $3, $4, $5, $6, temp1, scope_text, $7, $8); Release($9); }
         ;
 if_sta3
         : ELSIF expr THEN seq_stats  /* 429 */
-                { Dec_Scope(); $$ = Format("%s%s %s %s%s", scope_text, $1, $2, $3, $4); Inc_Scope(); }
+                { Dec_Scope(); $$ = Format("%s%s %s %s%s", scope_text, $1, $2, $3, If_Arm("elsif", $4)); Inc_Scope(); }
         ;
 if_sta2
         : %empty  /* 430 */
                 { $$ = Empty_Text(); }
         | ELSE seq_stats  /* 431 */
-                { Dec_Scope(); $$ = Format("%s%s%s", scope_text, $1, $2); Inc_Scope(); }
+                { Dec_Scope(); $$ = Format("%s%s%s", scope_text, $1, If_Arm("else", $2)); Inc_Scope(); }
         ;
 if_sta1
         : %empty  /* 432 */
@@ -1210,7 +1211,8 @@ nexsta2
         : %empty  /* 442 */
                 { $$ = Empty_Text(); }
         | WHEN expr  /* 443 */
-                { $$ = Format(" %s %s", $1, $2); }
+                /* $-1 is the word next. */
+                { $$ = Format(" %s %s", $1, Two_Way_Condition("next", "taken", "not_taken", $2, Line_Of($-1))); }
         ;
 nexsta1
         : %empty  /* 444 */
