@@ -43,6 +43,7 @@ const char* usage =
     "                     simulation left in TRACE_FOLDER (corvane -d) into the new RUN_FOLDER,\n"
     "                     ready for the next run\n"
     "  -h, --help         show this text\n"
+    "  --version          show the version\n"
     "\n"
     "Exit status: 0 done, 1 a map, trace folder or source cannot be read, 2 usage error (maps of\n"
     "both modes, a design in two maps), 3 coverage below --fail-under or no statement measured.\n";
@@ -145,6 +146,9 @@ int main(int argc, char** argv) {
         std::string v;
         if (a == "-h" || a == "--help") {
             std::cout << usage;
+            return 0;
+        } else if (a == "--version") {
+            std::cout << "corvane_cover " CORVANE_VERSION "\n";
             return 0;
         } else if (a == "-m") {
             if (i + 1 >= argc || Is_Option(argv[i + 1])) return Usage_Error("-m needs a map file");

@@ -22,6 +22,11 @@
 
 #include "stack.h"
 
+// CMake defines it for every tool; the fuzz harness builds this file alone.
+#ifndef CORVANE_VERSION
+#define CORVANE_VERSION "(version unknown)"
+#endif
+
 namespace {
 
 const char* file_name = "temp";
@@ -51,6 +56,8 @@ void Write_Output(std::string_view text) { Write_Output(text.data(), text.size()
 void Print_Usage() {
     Write_Output("\nOptions:  corvane_viru <file::func.partition.corvane> [> clean_file]");
     Write_Output("\n----------------------------------------------------------------------");
+    Write_Output("\n  -h, --help : print this text");
+    Write_Output("\n  --version : print the version");
     Write_Output("\n\n");
 }
 
@@ -331,6 +338,10 @@ int Run(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
             Print_Usage();
+            return Finish(0);
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            Write_Output("corvane_viru " CORVANE_VERSION "\n");
             return Finish(0);
         }
         file_name = argv[i];

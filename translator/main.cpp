@@ -19,6 +19,11 @@ void Usage() {
     std::fputs("\n---------------------------------------------", stdout);
     std::fputs("\n  -f <filename> : filename of the 'vhdl_file'", stdout);
     std::fputs("\n  -d <directory> : directory for the *.da files", stdout);
+    std::fputs("\n  -m <map> : also write the statement map to <map>", stdout);
+    std::fputs("\n  -a : accumulation mode: a subprogram's trace holds all its calls", stdout);
+    std::fputs("\n  --exact : exact mode: one trace file per design file, exact counts", stdout);
+    std::fputs("\n  -h, --help : print this text", stdout);
+    std::fputs("\n  --version : print the version", stdout);
     std::fputs("\n\n", stdout);
 }
 
@@ -60,6 +65,9 @@ int main(int argc, char** argv) {
             exact_mode = true;
         } else if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
             Usage();
+            return Finish(0);
+        } else if (std::strcmp(argv[i], "--version") == 0) {
+            std::fputs("corvane " CORVANE_VERSION "\n", stdout);
             return Finish(0);
         }
     }

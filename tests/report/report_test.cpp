@@ -10,7 +10,9 @@ namespace {
 
 const std::string usage =
     "\nOptions:  corvane_viru <file::func.partition.corvane> [> clean_file]"
-    "\n----------------------------------------------------------------------\n\n";
+    "\n----------------------------------------------------------------------"
+    "\n  -h, --help : print this text"
+    "\n  --version : print the version\n\n";
 
 struct Argument_Case {
     const char* name;

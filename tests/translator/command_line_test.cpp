@@ -15,7 +15,11 @@ namespace {
 
 const std::string usage = std::string("\nOptions:  corvane [< vhdl_file] [> out_file]") + "\n" +
                           std::string(45, '-') + "\n  -f <filename> : filename of the 'vhdl_file'" +
-                          "\n  -d <directory> : directory for the *.da files" + "\n\n";
+                          "\n  -d <directory> : directory for the *.da files" +
+                          "\n  -m <map> : also write the statement map to <map>" +
+                          "\n  -a : accumulation mode: a subprogram's trace holds all its calls" +
+                          "\n  --exact : exact mode: one trace file per design file, exact counts" +
+                          "\n  -h, --help : print this text" + "\n  --version : print the version" + "\n\n";
 
 // A process labelled p1: its line-trace file name shows the -d and -f values.
 const std::string design =
