@@ -37,16 +37,15 @@ void Finish_Exact_Counts(Construct& c, const Design& d) {
     const std::vector<uint64_t>& counts = d.points.counts;
     c.entries = c.entry_slot >= 0 ? counts[c.entry_slot] : 0;
     c.runs_seen = d.runs_seen;
-    for (Statement& s : c.statements) {
-        s.count = counts[s.slot];
-        uint64_t counted = 0;
-        for (Branch& b : s.branches)
-            if (b.slot >= 0) counted += b.count = counts[b.slot];
-        // The rest arm ran whenever the statement ran and no other arm did; a
-        // trace cut short may hold an arm's point without its statement's.
-        for (Branch& b : s.branches)
-            if (b.slot < 0) b.count = s.count > counted ? s.count - counted : 0;
-    }
+    for (Statement& s : c.statements) s.count = counts[s.slot];
+    for (Branch_Block& b : c.branches)
+        for (Arm& a : b.arms) {
+            // A rest arm: its point's count less the others'; a trace cut
+            // short may hold an arm's point without its statement's.
+            uint64_t others = 0;
+            for (int slot : a.minus) others += counts[slot];
+            a.count = counts[a.slot] > others ? counts[a.slot] - others : 0;
+        }
 }
 
 }  // namespace
@@ -66,5 +65,30 @@ int Executed_Statements(const Construct& c) {
     int n = 0;
     for (const Statement& s : c.statements)
         if (s.count > 0) n++;
+    return n;
+}
+
+bool Evaluated(const Branch_Block& b) {
+    for (const Arm& a : b.arms)
+        if (a.count > 0) return true;
+    return false;
+}
+
+int Branch_Arms(const Construct& c) {
+    int n = 0;
+    for (const Branch_Block& b : c.branches) n += static_cast<int>(b.arms.size());
+    return n;
+}
+
+int Taken_Arms(const Branch_Block& b) {
+    int n = 0;
+    for (const Arm& a : b.arms)
+        if (a.count > 0) n++;
+    return n;
+}
+
+int Taken_Arms(const Construct& c) {
+    int n = 0;
+    for (const Branch_Block& b : c.branches) n += Taken_Arms(b);
     return n;
 }

@@ -11,18 +11,28 @@
 
 #include "trace_names.h"
 
-// An arm of a statement that exact mode counts apart (when, else).
-struct Branch {
-    std::string kind;
-    int slot = -1;       // its counting point; -1: the statement's count less its other arms'
+// One arm of a branching statement (exact mode).
+struct Arm {
+    std::string name;  // then, elsif, else, when, taken, not_taken, true, false
+    // Its counting point; with minus, the point whose count the arm is the
+    // rest of: that count less the counts of the points in minus, at least 0.
+    int slot = -1;
+    std::vector<int> minus;
     uint64_t count = 0;  // set by Finish_Counts
+};
+
+// A branching statement of exact mode: the arms of one (LINE, BLOCK) of the map.
+struct Branch_Block {
+    int line = 0;       // of the statement's first token
+    int block = 0;      // which branching statement of that line, from 0
+    std::string kind;   // if, case, exit, next, while, conditional_signal_assign
+    std::vector<Arm> arms;  // in arm order
 };
 
 struct Statement {
     int line = 0;
     std::string kind;  // signal_assign, wait, ...
     int slot = -1;     // exact mode: its counting point in the design's Point_Counts
-    std::vector<Branch> branches;
     uint64_t count = 0;  // set by Finish_Counts
 };
 
@@ -42,6 +52,7 @@ struct Construct {
     uint64_t entries = 0;
     int declarations = 0;   // default mode, more than one: several constructs write this file
     std::vector<Statement> statements;  // in map order
+    std::vector<Branch_Block> branches;  // exact mode, in map order
     // Default mode: summed counts by line number over all runs; mapped[line]
     // marks the lines that hold a statement of the map.
     std::vector<uint64_t> counts;
@@ -97,3 +108,11 @@ void Finish_Counts(Coverage& coverage);
 
 // Statements of a construct that ran at least once (after Finish_Counts).
 int Executed_Statements(const Construct& c);
+
+// Whether a branching statement was ever evaluated: one of its arms was taken.
+bool Evaluated(const Branch_Block& b);
+// The arms taken at least once of a branching statement.
+int Taken_Arms(const Branch_Block& b);
+// The arms of a construct's branching statements, and those taken at least once.
+int Branch_Arms(const Construct& c);
+int Taken_Arms(const Construct& c);

@@ -2,9 +2,13 @@
 // record per line, fields separated by tabs:
 //   construct  KIND  NAME  FIRST  LAST  KEY   (KEY '-' for a concurrent statement)
 //   statement  LINE  KIND  KEY                (of the construct above)
-//   branch     LINE  KIND  KEY                (of the statement above; KEY '-': the rest)
+//   branch     LINE  BLOCK  KIND  ARM  KEY    (an arm of a branching statement of the construct above)
 // A KEY is LINE or LINE.K (K from 2), the counting point of the design's
-// trace file whose every line is one execution of one key.
+// trace file whose every line is one execution of one key. A branch's KEY
+// may also be a difference K1-K2-...: the count of K1 less those of the
+// others (keys of other records of the map), for an arm counted as the rest.
+// BLOCK numbers the branching statements of one line from 0; the arms of a
+// block are consecutive records, in the order Branch_Kinds gives.
 #include <algorithm>
 #include <map>
 #include <utility>
@@ -35,6 +39,77 @@ bool Parse_Key(const std::string& s, Key& key) {
     return dot == std::string::npos || (Parse_Line_Number(s.substr(dot + 1), key.second) && key.second >= 2);
 }
 
+// A block number: 0, 1, ... in at most 9 digits.
+bool Parse_Block(const std::string& s, int& block) {
+    if (s.empty() || s.size() > 9) return false;
+    block = 0;
+    for (char ch : s) {
+        if (ch < '0' || ch > '9') return false;
+        block = block * 10 + (ch - '0');
+    }
+    return true;
+}
+
+// The arms of each kind of branching statement, in order: each arm name
+// occurs from min to max times (max -1: any number).
+struct Arm_Rule {
+    const char* arm;
+    int min, max;
+};
+struct Branch_Kind {
+    const char* kind;
+    std::vector<Arm_Rule> rules;
+    const char* order;  // for messages
+};
+
+const std::vector<Branch_Kind>& Branch_Kinds() {
+    static const std::vector<Branch_Kind> kinds = {
+        {"if", {{"then", 1, 1}, {"elsif", 0, -1}, {"else", 1, 1}}, "then, elsif..., else"},
+        {"case", {{"when", 1, -1}}, "when..."},
+        {"exit", {{"taken", 1, 1}, {"not_taken", 1, 1}}, "taken, not_taken"},
+        {"next", {{"taken", 1, 1}, {"not_taken", 1, 1}}, "taken, not_taken"},
+        {"while", {{"true", 1, 1}, {"false", 1, 1}}, "true, false"},
+        {"conditional_signal_assign", {{"when", 1, -1}, {"else", 1, 1}}, "when..., else"},
+    };
+    return kinds;
+}
+
+const Branch_Kind* Find_Branch_Kind(const std::string& kind) {
+    for (const Branch_Kind& k : Branch_Kinds())
+        if (kind == k.kind) return &k;
+    return nullptr;
+}
+
+// Where the arms of the open block stand in its kind's rules.
+struct Arm_Position {
+    const Branch_Kind* kind = nullptr;
+    size_t rule = 0;
+    int seen = 0;  // arms of that rule so far
+
+    // Takes the next arm: false when it is no arm of the kind or out of order.
+    bool Take(const std::string& arm) {
+        const std::vector<Arm_Rule>& rules = kind->rules;
+        for (size_t r = rule; r < rules.size(); r++) {
+            int seen_here = r == rule ? seen : 0;
+            if (arm == rules[r].arm) {
+                if (rules[r].max >= 0 && seen_here >= rules[r].max) return false;
+                rule = r;
+                seen = seen_here + 1;
+                return true;
+            }
+            if (seen_here < rules[r].min) return false;  // a required arm is skipped
+        }
+        return false;
+    }
+    // The first required arm still missing, or null when the block is complete.
+    const char* Missing() const {
+        const std::vector<Arm_Rule>& rules = kind->rules;
+        for (size_t r = rule; r < rules.size(); r++)
+            if ((r == rule ? seen : 0) < rules[r].min) return rules[r].arm;
+        return nullptr;
+    }
+};
+
 bool Is_Concurrent(const std::string& kind) {
     return kind == "concurrent_assignment" || kind == "concurrent_assertion";
 }
@@ -55,10 +130,11 @@ bool Read_Exact_Map(std::istream& in, const std::string& header, const std::stri
                     std::string& error, int& status) {
     status = 1;
     int line_no = 1;
-    auto fail = [&](const std::string& message) {
-        error = path + ":" + std::to_string(line_no) + ": " + message;
+    auto fail_at = [&](int at, const std::string& message) {
+        error = path + ":" + std::to_string(at) + ": " + message;
         return false;
     };
+    auto fail = [&](const std::string& message) { return fail_at(line_no, message); };
     std::vector<std::string> f = Fields(header);
     if (f.size() != 3)
         return fail("the header has 3 fields separated by tabs (corvane-exact-map, DESIGN, TRACEPATH), not " +
@@ -74,9 +150,9 @@ bool Read_Exact_Map(std::istream& in, const std::string& header, const std::stri
     // Until the map is read, every slot field holds an index into keys.
     std::vector<Key> keys;
     std::map<Key, int> key_lines;            // the map line of each key
+    std::map<Key, int> key_index;            // its index into keys
     std::map<std::string, int> name_lines;   // the map line of each construct name
-    Construct* construct = nullptr;
-    Statement* statement = nullptr;
+    int construct = -1;                      // index into coverage.constructs
     auto take_key = [&](const std::string& text, int& slot) {
         Key key;
         if (!Parse_Key(text, key)) return fail("'" + text + "' is not a key (LINE or LINE.K, K from 2)");
@@ -85,6 +161,7 @@ bool Read_Exact_Map(std::istream& in, const std::string& header, const std::stri
             return fail("the key " + Key_Text(key.first, key.second) + " is already the counting point of line " +
                         std::to_string(at->second));
         slot = static_cast<int>(keys.size());
+        key_index.emplace(key, slot);
         keys.push_back(key);
         return true;
     };
@@ -93,10 +170,44 @@ bool Read_Exact_Map(std::istream& in, const std::string& header, const std::stri
         return fail("a " + f[0] + " record has " + std::to_string(want) + " fields separated by tabs (" + names +
                     "), not " + std::to_string(f.size()));
     };
+    auto check_line = [&](const std::string& text, int& line) {
+        if (!Parse_Line_Number(text, line)) return fail("'" + text + "' is not a line number");
+        const Construct& c = coverage.constructs[construct];
+        if (line < c.head_line || line > c.last_line)
+            return fail("line " + text + " is outside its construct '" + c.name + "' (lines " +
+                        std::to_string(c.head_line) + " to " + std::to_string(c.last_line) + ")");
+        return true;
+    };
+
+    // The branching statements: the block whose arms are being read, the
+    // map line of every block by line and number, the differences whose
+    // keys are looked up once every key is known.
+    Arm_Position open;
+    int open_line = 0, open_block = -1, last_arm_line = 0;
+    std::map<int, std::map<int, int>> block_lines;
+    struct Difference {
+        int construct;
+        size_t block, arm;
+        std::vector<Key> keys;
+        std::string text;
+        int map_line;
+    };
+    std::vector<Difference> differences;
+    auto close_block = [&]() {
+        if (open_block < 0) return true;
+        const char* missing = open.Missing();
+        int block = open_block;
+        open_block = -1;
+        if (!missing) return true;
+        return fail_at(last_arm_line, "the " + std::string(open.kind->kind) + " of line " +
+                                          std::to_string(open_line) + ", block " + std::to_string(block) +
+                                          ", has no '" + missing + "' arm (its arms: " + open.kind->order + ")");
+    };
 
     for (std::string text; std::getline(in, text);) {
         line_no++;
         f = Fields(text);
+        if (f[0] != "branch" && !close_block()) return false;
         if (f[0] == "construct") {
             if (!check_fields(6, "construct, KIND, NAME, FIRST, LAST, KEY")) return false;
             Construct c;
@@ -123,46 +234,104 @@ bool Read_Exact_Map(std::istream& in, const std::string& header, const std::stri
                 if (f[5] == "-") return fail("a " + c.kind + " needs the key of its entries, not '-'");
                 if (!take_key(f[5], c.entry_slot)) return false;
             }
-            design->constructs.push_back(static_cast<int>(coverage.constructs.size()));
+            construct = static_cast<int>(coverage.constructs.size());
+            design->constructs.push_back(construct);
             coverage.constructs.push_back(std::move(c));
-            construct = &coverage.constructs.back();
-            statement = nullptr;
         } else if (f[0] == "statement") {
             if (!check_fields(4, "statement, LINE, KIND, KEY")) return false;
-            if (!construct) return fail("a statement before any construct");
+            if (construct < 0) return fail("a statement before any construct");
             Statement s;
             s.kind = f[2];
-            if (!Parse_Line_Number(f[1], s.line)) return fail("'" + f[1] + "' is not a line number");
-            if (s.line < construct->head_line || s.line > construct->last_line)
-                return fail("line " + f[1] + " is outside its construct '" + construct->name + "' (lines " +
-                            std::to_string(construct->head_line) + " to " + std::to_string(construct->last_line) +
-                            ")");
+            if (!check_line(f[1], s.line)) return false;
             if (s.kind.empty()) return fail("the statement kind is missing");
             if (!take_key(f[3], s.slot)) return false;
-            construct->statements.push_back(std::move(s));
-            statement = &construct->statements.back();
+            coverage.constructs[construct].statements.push_back(std::move(s));
         } else if (f[0] == "branch") {
-            if (!check_fields(4, "branch, LINE, KIND, KEY")) return false;
-            if (!statement) return fail("a branch before any statement of its construct");
-            Branch b;
-            b.kind = f[2];
-            int line = 0;
-            if (!Parse_Line_Number(f[1], line)) return fail("'" + f[1] + "' is not a line number");
-            if (line != statement->line)
-                return fail("the branch is on line " + f[1] + ", its statement on line " +
-                            std::to_string(statement->line));
-            if (b.kind != "when" && b.kind != "else") return fail("'" + b.kind + "' is not a branch kind (when, else)");
-            if (f[3] == "-") {
-                for (const Branch& other : statement->branches)
-                    if (other.slot < 0) return fail("a second branch counted as the rest ('-') of its statement");
-            } else if (!take_key(f[3], b.slot)) {
-                return false;
+            if (!check_fields(6, "branch, LINE, BLOCK, KIND, ARM, KEY")) return false;
+            if (construct < 0) return fail("a branch before any construct");
+            int line = 0, block = 0;
+            if (!check_line(f[1], line)) return false;
+            if (!Parse_Block(f[2], block)) return fail("'" + f[2] + "' is not a block number (0, 1, ...)");
+            const Branch_Kind* kind = Find_Branch_Kind(f[3]);
+            if (!kind)
+                return fail("'" + f[3] +
+                            "' is not a branch kind (if, case, exit, next, while, conditional_signal_assign)");
+            std::vector<Branch_Block>& blocks = coverage.constructs[construct].branches;
+            if (open_block < 0 || line != open_line || block != open_block) {
+                if (!close_block()) return false;
+                auto [at, added] = block_lines[line].emplace(block, line_no);
+                if (!added)
+                    return fail("block " + f[2] + " of line " + f[1] + " began on line " +
+                                std::to_string(at->second) + " (the arms of a block are consecutive records)");
+                open = Arm_Position{kind};
+                open_line = line;
+                open_block = block;
+                blocks.emplace_back();
+                blocks.back().line = line;
+                blocks.back().block = block;
+                blocks.back().kind = kind->kind;
+            } else if (kind != open.kind) {
+                return fail("block " + f[2] + " of line " + f[1] + " is of kind " + open.kind->kind + ", not " + f[3]);
             }
-            statement->branches.push_back(std::move(b));
+            if (!open.Take(f[4])) {
+                bool known = false;
+                for (const Arm_Rule& r : kind->rules) known = known || f[4] == r.arm;
+                if (!known) return fail("'" + f[4] + "' is not an arm of " + f[3] + " (" + kind->order + ")");
+                return fail("the arm '" + f[4] + "' is out of order (the arms of " + f[3] + ": " + kind->order + ")");
+            }
+            last_arm_line = line_no;
+            Arm arm;
+            arm.name = f[4];
+            if (f[5].find('-') == std::string::npos) {
+                if (!take_key(f[5], arm.slot)) return false;
+            } else {
+                Difference d{construct, blocks.size() - 1, blocks.back().arms.size(), {}, f[5], line_no};
+                size_t from = 0;
+                for (size_t dash;; from = dash + 1) {
+                    dash = f[5].find('-', from);
+                    Key key;
+                    if (!Parse_Key(f[5].substr(from, dash == std::string::npos ? dash : dash - from), key))
+                        return fail("'" + f[5] + "' is not a key (LINE or LINE.K, K from 2) or a difference of keys "
+                                                 "(K1-K2...)");
+                    if (std::find(d.keys.begin(), d.keys.end(), key) != d.keys.end())
+                        return fail("the key " + Key_Text(key.first, key.second) + " occurs twice in '" + f[5] +
+                                    "'");
+                    d.keys.push_back(key);
+                    if (dash == std::string::npos) break;
+                }
+                differences.push_back(std::move(d));
+            }
+            blocks.back().arms.push_back(std::move(arm));
         } else if (f[0] == header_word) {
             return fail("a second header (one map per design)");
         } else {
             return fail("'" + f[0] + "' is no record of an exact-mode map (construct, statement or branch)");
+        }
+    }
+    if (!close_block()) return false;
+
+    // Blocks are numbered from 0 on every line, without a gap.
+    for (const auto& [line, blocks] : block_lines) {
+        int want = 0;
+        for (const auto& [block, map_line] : blocks) {
+            if (block != want)
+                return fail_at(map_line, "block " + std::to_string(block) + " of line " + std::to_string(line) +
+                                             ", but no block " + std::to_string(want) +
+                                             " on that line (blocks are numbered from 0)");
+            want++;
+        }
+    }
+    for (const Difference& d : differences) {
+        Arm& arm = coverage.constructs[d.construct].branches[d.block].arms[d.arm];
+        for (size_t i = 0; i < d.keys.size(); i++) {
+            auto found = key_index.find(d.keys[i]);
+            if (found == key_index.end())
+                return fail_at(d.map_line, "the key " + Key_Text(d.keys[i].first, d.keys[i].second) + " of '" +
+                                               d.text + "' is the counting point of no record of the map");
+            if (i == 0)
+                arm.slot = found->second;
+            else
+                arm.minus.push_back(found->second);
         }
     }
 
@@ -193,11 +362,12 @@ bool Read_Exact_Map(std::istream& in, const std::string& header, const std::stri
     for (int id : design->constructs) {
         Construct& c = coverage.constructs[id];
         if (c.entry_slot >= 0) c.entry_slot = slot_of[c.entry_slot];
-        for (Statement& s : c.statements) {
-            s.slot = slot_of[s.slot];
-            for (Branch& b : s.branches)
-                if (b.slot >= 0) b.slot = slot_of[b.slot];
-        }
+        for (Statement& s : c.statements) s.slot = slot_of[s.slot];
+        for (Branch_Block& b : c.branches)
+            for (Arm& a : b.arms) {
+                a.slot = slot_of[a.slot];
+                for (int& m : a.minus) m = slot_of[m];
+            }
     }
     return true;
 }

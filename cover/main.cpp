@@ -26,7 +26,8 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* usage =
-    "Usage: corvane_cover -m MAP... -t RUN_FOLDER... [-o OUT_FOLDER] [--fail-under PCT] [SOURCE...]\n"
+    "Usage: corvane_cover -m MAP... -t RUN_FOLDER... [-o OUT_FOLDER] [--fail-under PCT]\n"
+    "                     [--fail-under-branches PCT] [SOURCE...]\n"
     "       corvane_cover --collect TRACE_FOLDER RUN_FOLDER\n"
     "\n"
     "  -m MAP...          statement maps written by corvane -m, one per design: every argument up to\n"
@@ -37,6 +38,9 @@ const char* usage =
     "  -o OUT_FOLDER      write NAME.gcov listings, coverage.info (lcov) and cobertura.xml there\n"
     "  --fail-under PCT   exit with status 3 when the total statement coverage is below PCT, or when\n"
     "                     no statement was measured\n"
+    "  --fail-under-branches PCT\n"
+    "                     the same for the total branch coverage (exact mode), or when no branch\n"
+    "                     was measured\n"
     "  SOURCE             a design's source file, tied to the design named by corvane -f: the\n"
     "                     file name without its extension, or NAME=PATH for any other name\n"
     "  --collect          move the trace files (*.partition.corvane, *::exact.corvane) that a\n"
@@ -46,7 +50,8 @@ const char* usage =
     "  --version          show the version\n"
     "\n"
     "Exit status: 0 done, 1 a map, trace folder or source cannot be read, 2 usage error (maps of\n"
-    "both modes, a design in two maps), 3 coverage below --fail-under or no statement measured.\n";
+    "both modes, a design in two maps), 3 coverage below --fail-under or\n"
+    "--fail-under-branches, or no statement or branch measured.\n";
 
 int Usage_Error(const std::string& message) {
     std::cerr << "corvane_cover: " << message << "\n" << usage;
@@ -65,6 +70,8 @@ struct Options {
     std::string out_folder;
     bool fail_under_given = false;
     double fail_under = 0;
+    bool fail_under_branches_given = false;
+    double fail_under_branches = 0;
 };
 
 bool Is_Option(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
@@ -162,6 +169,10 @@ int main(int argc, char** argv) {
             if (!value(v) || !Parse_Percent(v, options.fail_under))
                 return Usage_Error("--fail-under needs a percentage from 0 to 100");
             options.fail_under_given = true;
+        } else if (a == "--fail-under-branches") {
+            if (!value(v) || !Parse_Percent(v, options.fail_under_branches))
+                return Usage_Error("--fail-under-branches needs a percentage from 0 to 100");
+            options.fail_under_branches_given = true;
         } else if (Is_Option(a)) {
             return Usage_Error("unknown option '" + a + "'");
         } else {
@@ -233,15 +244,25 @@ int main(int argc, char** argv) {
     std::cout.flush();
     if (!std::cout) return Failure("cannot write to standard output");
     Totals t = Total_Coverage(coverage);
+    // Every gate that fails says so.
+    int status = 0;
+    char s[96];
     if (options.fail_under_given && t.statements == 0) {
         std::cerr << "corvane_cover: no statement was measured\n";
-        return 3;
-    }
-    if (options.fail_under_given && t.percent < options.fail_under) {
-        char s[96];
+        status = 3;
+    } else if (options.fail_under_given && t.percent < options.fail_under) {
         std::snprintf(s, sizeof s, "total statement coverage %.1f%% is below %g%%", t.percent, options.fail_under);
         std::cerr << "corvane_cover: " << s << "\n";
-        return 3;
+        status = 3;
     }
-    return 0;
+    if (options.fail_under_branches_given && t.branches == 0) {
+        std::cerr << "corvane_cover: no branch was measured\n";
+        status = 3;
+    } else if (options.fail_under_branches_given && t.branch_percent < options.fail_under_branches) {
+        std::snprintf(s, sizeof s, "total branch coverage %.1f%% is below %g%%", t.branch_percent,
+                      options.fail_under_branches);
+        std::cerr << "corvane_cover: " << s << "\n";
+        status = 3;
+    }
+    return status;
 }

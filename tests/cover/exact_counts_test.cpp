@@ -1,6 +1,6 @@
 // corvane_cover's library: the one rule of trace-file names of both modes;
-// which counting point an exact-mode trace line reaches; the arm of a
-// statement counted as the rest, which no report shows yet.
+// which counting point an exact-mode trace line reaches; the arms of the
+// branching statements, plain and counted as the rest of other keys.
 #include <filesystem>
 #include <map>
 #include <string>
@@ -105,15 +105,16 @@ TEST_F(Exact_Counts, KeysFindTheirPoints) {
     EXPECT_EQ(points.bad_lines, 7u);
 }
 
-// A conditional assignment with two when arms and the else arm as the rest.
+// A conditional assignment with two when arms and the else arm as the rest:
+// the statement's count less the when arms', never below 0.
 TEST_F(Exact_Counts, ArmCountedAsTheRest) {
     const std::string map =
         "corvane-exact-map\td\t/sim/d::exact.corvane\n"
         "construct\tconcurrent_assignment\tassign@3\t3\t3\t-\n"
         "statement\t3\tconditional_signal_assign\t3\n"
-        "branch\t3\twhen\t3.2\n"
-        "branch\t3\twhen\t3.3\n"
-        "branch\t3\telse\t-\n";
+        "branch\t3\t0\tconditional_signal_assign\twhen\t3.2\n"
+        "branch\t3\t0\tconditional_signal_assign\twhen\t3.3\n"
+        "branch\t3\t0\tconditional_signal_assign\telse\t3-3.2-3.3\n";
     struct Case {
         const char* trace;
         std::vector<uint64_t> counts;  // the statement, its two when arms, its else arm
@@ -132,13 +133,44 @@ TEST_F(Exact_Counts, ArmCountedAsTheRest) {
         ASSERT_EQ(coverage.constructs.size(), 1u);
         const Construct& a = coverage.constructs[0];
         ASSERT_EQ(a.statements.size(), 1u);
-        const Statement& s = a.statements[0];
-        ASSERT_EQ(s.branches.size(), 3u);
-        std::vector<uint64_t> counts = {s.count, s.branches[0].count, s.branches[1].count, s.branches[2].count};
+        ASSERT_EQ(a.branches.size(), 1u);
+        const Branch_Block& b = a.branches[0];
+        ASSERT_EQ(b.arms.size(), 3u);
+        std::vector<uint64_t> counts = {a.statements[0].count, b.arms[0].count, b.arms[1].count, b.arms[2].count};
         EXPECT_EQ(counts, c.counts) << c.trace;
-        EXPECT_EQ(s.branches[2].kind, "else");
+        EXPECT_EQ(b.arms[2].name, "else");
+        EXPECT_EQ(Taken_Arms(a), (c.counts[1] > 0) + (c.counts[2] > 0) + (c.counts[3] > 0)) << c.trace;
         EXPECT_EQ(a.entries, 0u);
     }
+}
+
+// A difference may name keys of any record, before or after it: here the
+// rest of a process's entries after two if statements' then arms, the second
+// of them further down the map. The blocks of line 4 stand in map order.
+TEST_F(Exact_Counts, DifferenceOfKeysAnywhereInTheMap) {
+    const std::string map =
+        "corvane-exact-map\td\t/sim/d::exact.corvane\n"
+        "construct\tprocess\tp\t1\t9\t2\n"
+        "branch\t4\t1\tif\tthen\t4.3\n"
+        "branch\t4\t1\tif\telse\t2-4.3-4.2\n"
+        "statement\t5\tnull\t5\n"
+        "branch\t4\t0\tif\tthen\t4.2\n"
+        "branch\t4\t0\tif\telse\t4\n";
+    // Entries 4; the then arm of block 0 once, of block 1 twice: the rest
+    // 4 - 2 - 1 = 1.
+    Count(map, "2\n2\n2\n2\n4.2\n4.3\n4.3\n4\n4\n4\n");
+    ASSERT_EQ(coverage.constructs.size(), 1u);
+    const Construct& p = coverage.constructs[0];
+    ASSERT_EQ(p.branches.size(), 2u);
+    EXPECT_EQ(p.branches[0].block, 1);
+    EXPECT_EQ(p.branches[1].block, 0);
+    EXPECT_EQ(p.branches[0].arms[0].count, 2u);
+    EXPECT_EQ(p.branches[0].arms[1].count, 1u);
+    EXPECT_EQ(p.branches[1].arms[0].count, 1u);
+    EXPECT_EQ(p.branches[1].arms[1].count, 3u);
+    EXPECT_EQ(Branch_Arms(p), 4);
+    EXPECT_EQ(Taken_Arms(p), 4);
+    EXPECT_TRUE(Evaluated(p.branches[0]));
 }
 
 }  // namespace

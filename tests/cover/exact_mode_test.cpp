@@ -20,7 +20,8 @@ namespace {
 // Design "alu": process p1 (lines 3 to 9, entries counted on line 4) with
 // two statements on line 6; operator function "+" (lines 10 to 13, calls
 // counted on line 11); a conditional signal assignment on line 14 whose
-// statement key counts every execution and whose else arm is the rest.
+// statement key counts every execution and whose else arm is the rest: the
+// executions less the when arm's.
 const std::string alu_map =
     "corvane-exact-map\talu\t/sim/alu::exact.corvane\n"
     "construct\tprocess\tp1\t3\t9\t4\n"
@@ -32,8 +33,8 @@ const std::string alu_map =
     "statement\t12\treturn\t12\n"
     "construct\tconcurrent_assignment\tassign@14\t14\t14\t-\n"
     "statement\t14\tconditional_signal_assign\t14\n"
-    "branch\t14\twhen\t14.2\n"
-    "branch\t14\telse\t-\n";
+    "branch\t14\t0\tconditional_signal_assign\twhen\t14.2\n"
+    "branch\t14\t0\tconditional_signal_assign\telse\t14-14.2\n";
 
 const std::string alu_source =
     "entity alu is end alu;\n"            // 1
@@ -83,13 +84,14 @@ protected:
 };
 
 // Summed: 4 (p1 entries) 3, 5 3, 6 3, 6.2 1, 8 0, 11 ("+" calls) 1, 12 1,
-// 14 3, 14.2 1. p1: 3 of 4; "+": 1 of 1; the assignment: 1 of 1.
+// 14 3, 14.2 1. p1: 3 of 4; "+": 1 of 1; the assignment: 1 of 1, its when
+// arm taken once and its else arm 3 - 1 = 2 times: 2 branches of 2.
 const std::string two_runs_summary =
-    "File   Construct  Kind                   Statements  Executed   Cover\n"
-    "alu    p1         process                         4         3   75.0%\n"
-    "alu    \"+\"@10     function                        1         1  100.0%\n"
-    "alu    assign@14  concurrent_assignment           1         1  100.0%\n"
-    "Total                                             6         5   83.3%\n"
+    "File   Construct  Kind                   Statements  Executed   Cover  Branches  Taken   Cover\n"
+    "alu    p1         process                         4         3   75.0%         0      0       -\n"
+    "alu    \"+\"@10     function                        1         1  100.0%         0      0       -\n"
+    "alu    assign@14  concurrent_assignment           1         1  100.0%         2      2  100.0%\n"
+    "Total                                             6         5   83.3%         2      2  100.0%\n"
     "Runs merged: 2\n";
 
 TEST_F(Exact, SummaryOfTwoRunsAndWarnings) {
@@ -116,7 +118,7 @@ TEST_F(Exact, ListingLcovAndCobertura) {
     ASSERT_EQ(r.status, 0) << r.err;
 
     // Line 6: the wait ran 3 times, the assignment after it once: 3.
-    // Line 14: the assignment's 3, not its arms'.
+    // Line 14: the assignment's 3, not its arms', which follow it.
     const std::string listing =
         "        -:    0:Source:alu.vhd\n"
         "        -:    0:Runs:2\n"
@@ -133,7 +135,9 @@ TEST_F(Exact, ListingLcovAndCobertura) {
         "        -:   11:begin\n"
         "        1:   12:  return 1;\n"
         "        -:   13:end;\n"
-        "        3:   14:t <= 1 when s = 1 else 0;\n";
+        "        3:   14:t <= 1 when s = 1 else 0;\n"
+        "branch  0 taken 1\n"
+        "branch  1 taken 2\n";
     std::string got = Get("out/alu.vhd.gcov");
     EXPECT_TRUE(got == listing) << Show_Difference(listing, got);
 
@@ -147,6 +151,10 @@ TEST_F(Exact, ListingLcovAndCobertura) {
         "FNDA:1,\"+\"@10\n"
         "FNF:2\n"
         "FNH:2\n"
+        "BRDA:14,0,0,1\n"
+        "BRDA:14,0,1,2\n"
+        "BRF:2\n"
+        "BRH:2\n"
         "DA:5,3\n"
         "DA:6,3\n"
         "DA:8,0\n"
@@ -166,17 +174,19 @@ TEST_F(Exact, ListingLcovAndCobertura) {
     const std::string cobertura =
         "<?xml version=\"1.0\" ?>\n"
         "<!DOCTYPE coverage SYSTEM \"http://cobertura.sourceforge.net/xml/coverage-04.dtd\">\n"
-        "<coverage line-rate=\"0.8000\" branch-rate=\"0\" lines-covered=\"4\" lines-valid=\"5\" "
-        "branches-covered=\"0\" branches-valid=\"0\" complexity=\"0\" version=\"corvane_cover\" timestamp=\"T\">\n"
+        "<coverage line-rate=\"0.8000\" branch-rate=\"1.0000\" lines-covered=\"4\" lines-valid=\"5\" "
+        "branches-covered=\"2\" branches-valid=\"2\" complexity=\"0\" version=\"corvane_cover\" timestamp=\"T\">\n"
         "  <sources>\n"
         "    <source>" + fs::canonical(dir).string() + "</source>\n"
         "  </sources>\n"
         "  <packages>\n"
-        "    <package name=\"alu.vhd\" line-rate=\"0.8000\" branch-rate=\"0\" complexity=\"0\">\n"
+        "    <package name=\"alu.vhd\" line-rate=\"0.8000\" branch-rate=\"1.0000\" complexity=\"0\">\n"
         "      <classes>\n"
-        "        <class name=\"p1\" filename=\"alu.vhd\" line-rate=\"0.6667\" branch-rate=\"0\" complexity=\"0\">\n"
+        "        <class name=\"p1\" filename=\"alu.vhd\" line-rate=\"0.6667\" branch-rate=\"1.0000\" "
+        "complexity=\"0\">\n"
         "          <methods>\n"
-        "            <method name=\"p1\" signature=\"\" line-rate=\"1.0000\" branch-rate=\"0\" complexity=\"0\">\n"
+        "            <method name=\"p1\" signature=\"\" line-rate=\"1.0000\" branch-rate=\"1.0000\" "
+        "complexity=\"0\">\n"
         "              <lines>\n"
         "                <line number=\"3\" hits=\"3\" branch=\"false\"/>\n"
         "              </lines>\n"
@@ -188,10 +198,10 @@ TEST_F(Exact, ListingLcovAndCobertura) {
         "            <line number=\"8\" hits=\"0\" branch=\"false\"/>\n"
         "          </lines>\n"
         "        </class>\n"
-        "        <class name=\"&quot;+&quot;@10\" filename=\"alu.vhd\" line-rate=\"1.0000\" branch-rate=\"0\" "
+        "        <class name=\"&quot;+&quot;@10\" filename=\"alu.vhd\" line-rate=\"1.0000\" branch-rate=\"1.0000\" "
         "complexity=\"0\">\n"
         "          <methods>\n"
-        "            <method name=\"&quot;+&quot;@10\" signature=\"\" line-rate=\"1.0000\" branch-rate=\"0\" "
+        "            <method name=\"&quot;+&quot;@10\" signature=\"\" line-rate=\"1.0000\" branch-rate=\"1.0000\" "
         "complexity=\"0\">\n"
         "              <lines>\n"
         "                <line number=\"10\" hits=\"1\" branch=\"false\"/>\n"
@@ -202,11 +212,15 @@ TEST_F(Exact, ListingLcovAndCobertura) {
         "            <line number=\"12\" hits=\"1\" branch=\"false\"/>\n"
         "          </lines>\n"
         "        </class>\n"
-        "        <class name=\"assign@14\" filename=\"alu.vhd\" line-rate=\"1.0000\" branch-rate=\"0\" "
+        "        <class name=\"assign@14\" filename=\"alu.vhd\" line-rate=\"1.0000\" branch-rate=\"1.0000\" "
         "complexity=\"0\">\n"
         "          <methods/>\n"
         "          <lines>\n"
-        "            <line number=\"14\" hits=\"3\" branch=\"false\"/>\n"
+        "            <line number=\"14\" hits=\"3\" branch=\"true\" condition-coverage=\"100% (2/2)\">\n"
+        "              <conditions>\n"
+        "                <condition number=\"0\" type=\"jump\" coverage=\"100%\"/>\n"
+        "              </conditions>\n"
+        "            </line>\n"
         "          </lines>\n"
         "        </class>\n"
         "      </classes>\n"
@@ -219,14 +233,15 @@ TEST_F(Exact, ListingLcovAndCobertura) {
 TEST_F(Exact, SeveralMapsAfterOneOptionAndADesignWithoutTrace) {
     Two_Runs();
     Put("ctl.map", ctl_map);
-    // Run 1 has no trace of ctl: its two statements ran 0 times.
+    // Run 1 has no trace of ctl: its two statements ran 0 times. The
+    // assignment ran twice, once by its when arm, once by its else arm.
     const std::string expected =
-        "File   Construct  Kind                   Statements  Executed   Cover\n"
-        "alu    p1         process                         4         3   75.0%\n"
-        "alu    \"+\"@10     function                        1         1  100.0%\n"
-        "alu    assign@14  concurrent_assignment           1         1  100.0%\n"
-        "ctl    process@2  process                         2         0    0.0%  no trace\n"
-        "Total                                             8         5   62.5%\n"
+        "File   Construct  Kind                   Statements  Executed   Cover  Branches  Taken   Cover\n"
+        "alu    p1         process                         4         3   75.0%         0      0       -\n"
+        "alu    \"+\"@10     function                        1         1  100.0%         0      0       -\n"
+        "alu    assign@14  concurrent_assignment           1         1  100.0%         2      2  100.0%\n"
+        "ctl    process@2  process                         2         0    0.0%         0      0       -  no trace\n"
+        "Total                                             8         5   62.5%         2      2  100.0%\n"
         "Runs merged: 1\n";
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"-m", "alu.map", "ctl.map", "-t", "run1"},
@@ -328,9 +343,6 @@ TEST_F(Exact, MalformedMaps) {
         {"corvane-exact-map\talu\t/sim/other::exact.corvane\n",
          "1: '/sim/other::exact.corvane' is not the trace file of design 'alu' (DIR/alu::exact.corvane)"},
         {header + s5, "2: a statement before any construct"},
-        {header + p1 + "branch\t5\twhen\t5.2\n", "3: a branch before any statement of its construct"},
-        {header + p1 + s5 + "construct\tprocess\tp2\t10\t12\t11\nbranch\t5\twhen\t5.2\n",
-         "5: a branch before any statement of its construct"},
         {header + "procedure\tp\t1\t2\t1\n",
          "2: 'procedure' is no record of an exact-mode map (construct, statement or branch)"},
         {header + p1 + "\n" + s5, "3: '' is no record of an exact-mode map (construct, statement or branch)"},
@@ -339,8 +351,6 @@ TEST_F(Exact, MalformedMaps) {
          "2: a construct record has 6 fields separated by tabs (construct, KIND, NAME, FIRST, LAST, KEY), not 5"},
         {header + p1 + "statement\t5\tsignal_assign\t5\tx\n",
          "3: a statement record has 4 fields separated by tabs (statement, LINE, KIND, KEY), not 5"},
-        {header + p1 + s5 + "branch\t5\twhen\n",
-         "4: a branch record has 4 fields separated by tabs (branch, LINE, KIND, KEY), not 3"},
         {header + "construct\tentity\te\t1\t2\t1\n",
          "2: 'entity' is not a construct kind (process, procedure, function, concurrent_assignment, "
          "concurrent_assertion)"},
@@ -363,12 +373,6 @@ TEST_F(Exact, MalformedMaps) {
         {header + p1 + "statement\t5\t\t5\n", "3: the statement kind is missing"},
         {header + p1 + "statement\t5\tsignal_assign\t-\n", "3: '-" + not_key},
         {header + p1 + "statement\t5\tsignal_assign\t4\n", "3: the key 4 is already the counting point of line 2"},
-        {header + p1 + s5 + "branch\t5\twhen\t5.2\nbranch\t5\twhen\t5.2\n",
-         "5: the key 5.2 is already the counting point of line 4"},
-        {header + p1 + s5 + "branch\t6\twhen\t6.2\n", "4: the branch is on line 6, its statement on line 5"},
-        {header + p1 + s5 + "branch\t5\totherwise\t5.2\n", "4: 'otherwise' is not a branch kind (when, else)"},
-        {header + p1 + s5 + "branch\t5\twhen\t-\nbranch\t5\telse\t-\n",
-         "5: a second branch counted as the rest ('-') of its statement"},
     };
     Put("run/alu::exact.corvane", "4\n");
     for (const Case& c : cases) {
