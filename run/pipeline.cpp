@@ -121,6 +121,8 @@ private:
     int Find_Tools();
     int Prepare_Folder();
     int Instrument();
+    int Check_Earlier_Runs();
+    int Keep_Maps();
     int Analyse();
     int Simulate(std::vector<std::string>& trace_folders);
     int Collect(const std::vector<std::string>& trace_folders);
@@ -298,6 +300,34 @@ int Pipeline::Simulate(std::vector<std::string>& trace_folders) {
     return failed ? 1 : 0;
 }
 
+// The keys of a trace are source lines, so the runs of DIR/runs count only
+// against the files they were made from: the maps of those files are kept in
+// DIR/runs/maps, and a file whose map differs is refused.
+int Pipeline::Check_Earlier_Runs() {
+    if (Run_Numbers((out_ / "runs").string()).empty()) return 0;
+    std::string changed;
+    for (const File& f : files_) {
+        fs::path kept = out_ / "runs" / "maps" / (f.name + ".map");
+        std::error_code ec;
+        if (!f.excluded && fs::exists(kept, ec) && Read_Text(kept) != Read_Text(f.map))
+            changed += (changed.empty() ? "'" : ", '") + f.path + "'";
+    }
+    if (changed.empty()) return 0;
+    return Fail(2, changed + " changed since the runs in " + Shown("runs") +
+                       " were made (the statement map differs), so their counts would land on other lines: "
+                       "remove " + Shown("runs") + " or give another -o");
+}
+
+int Pipeline::Keep_Maps() {
+    std::error_code ec;
+    fs::create_directories(out_ / "runs" / "maps", ec);
+    for (const File& f : files_)
+        if (!f.excluded && !ec) fs::copy_file(f.map, out_ / "runs" / "maps" / (f.name + ".map"),
+                                              fs::copy_options::overwrite_existing, ec);
+    if (ec) return Fail(1, "cannot keep the statement maps in '" + Shown("runs/maps") + "': " + ec.message());
+    return 0;
+}
+
 int Pipeline::Collect(const std::vector<std::string>& trace_folders) {
     std::vector<long> numbers = Run_Numbers((out_ / "runs").string());
     long next = numbers.empty() ? 1 : numbers.back() + 1;
@@ -411,10 +441,12 @@ int Pipeline::Run() {
         }
     } cleanup{out_ / "runs-tmp"};
     if (int status = Instrument()) return status;
+    if (int status = Check_Earlier_Runs()) return status;
     if (int status = Analyse()) return status;
     std::vector<std::string> trace_folders;
     if (int status = Simulate(trace_folders)) return status;
     if (int status = Collect(trace_folders)) return status;
+    if (int status = Keep_Maps()) return status;
     return Merge();
 }
 
