@@ -318,12 +318,22 @@ int Pipeline::Check_Earlier_Runs() {
                        "remove " + Shown("runs") + " or give another -o");
 }
 
+// A map is kept as a second name of the file in src (which the next call
+// replaces), or a copy where the file system has no such names; one kept
+// before is the same (Check_Earlier_Runs).
 int Pipeline::Keep_Maps() {
     std::error_code ec;
-    fs::create_directories(out_ / "runs" / "maps", ec);
-    for (const File& f : files_)
-        if (!f.excluded && !ec) fs::copy_file(f.map, out_ / "runs" / "maps" / (f.name + ".map"),
-                                              fs::copy_options::overwrite_existing, ec);
+    fs::path maps = out_ / "runs" / "maps";
+    fs::create_directories(maps, ec);
+    for (const File& f : files_) {
+        fs::path kept = maps / (f.name + ".map");
+        if (ec || f.excluded || fs::exists(kept, ec)) continue;
+        fs::create_hard_link(f.map, kept, ec);
+        if (ec) {
+            ec.clear();
+            fs::copy_file(f.map, kept, ec);
+        }
+    }
     if (ec) return Fail(1, "cannot keep the statement maps in '" + Shown("runs/maps") + "': " + ec.message());
     return 0;
 }
