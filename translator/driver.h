@@ -7,5 +7,8 @@
 // ("USE STD.TEXTIO.ALL;", or in exact mode the package of the counts).
 void Print_Design(Text& design);
 
+// The parsers of the two grammars: vhdl.y (VHDL-87) and the one generated
+// from it with vhdl93.edits (VHDL-93). Both read the one scanner.
 int yyparse();
+int yy93parse();
 void yyerror(const char* message);

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <unordered_map>
 #include <vector>
 
 #include "scanner.h"
 #include "stack.h"
+#include "standard.h"
 
 bool exact_mode = false;
 
@@ -174,44 +176,59 @@ bool Exact_Names_Valid(std::string& error) {
 
 namespace {
 
-// The package of the counts, written for VHDL-87: $ stands for the package's
-// name, # for the trace path. writeline leaves an empty line behind, which
-// is given back at once: the simulation's memory does not grow with the
-// number of statements it counts. Its subprograms carry the package's name too,
-// so that no name of the design, and no other unit made visible with
-// "use work.all", hides or clashes with them.
+// The package of the counts: $ stands for the package's name, # for the
+// trace path, {impure} for the word that declares the functions that write
+// the trace and {open} for the words that open the trace file, in the
+// design's VHDL (87: none and "is out"; 93: "impure" and "open write_mode
+// is"). writeline leaves an empty line behind, which is given back at once:
+// the simulation's memory does not grow with the number of statements it
+// counts. Its subprograms carry the package's name too, so that no name of
+// the design, and no other unit made visible with "use work.all", hides or
+// clashes with them.
 const char* const package_template =
     "use std.textio.all; package $ is"
     " procedure $_hit (l : integer); procedure $_hit (l, k : integer);"
-    " function $_ran (l, k : integer) return boolean;"
-    " function $_ran (l, k : integer; c : boolean) return boolean;"
-    " function $_arm (l, k : integer; c : boolean) return boolean;"
-    " function $_two (l, k1, k2 : integer; c : boolean) return boolean; end $;"
-    " package body $ is file trace : text is out #;"
+    " {impure}function $_ran (l, k : integer) return boolean;"
+    " {impure}function $_ran (l, k : integer; c : boolean) return boolean;"
+    " {impure}function $_arm (l, k : integer; c : boolean) return boolean;"
+    " {impure}function $_two (l, k1, k2 : integer; c : boolean) return boolean; end $;"
+    " package body $ is file trace : text {open} #;"
     " procedure $_hit (l, k : integer) is variable s : line; begin write (s, l);"
     " if k > 1 then write (s, '.'); write (s, k); end if; writeline (trace, s); deallocate (s); end $_hit;"
     " procedure $_hit (l : integer) is variable s : line; begin write (s, l); writeline (trace, s);"
     " deallocate (s); end $_hit;"
-    " function $_ran (l, k : integer) return boolean is begin $_hit (l, k); return true; end $_ran;"
-    " function $_ran (l, k : integer; c : boolean) return boolean is begin $_hit (l, k); return c; end $_ran;"
-    " function $_arm (l, k : integer; c : boolean) return boolean is"
+    " {impure}function $_ran (l, k : integer) return boolean is begin $_hit (l, k); return true; end $_ran;"
+    " {impure}function $_ran (l, k : integer; c : boolean) return boolean is begin $_hit (l, k); return c; end $_ran;"
+    " {impure}function $_arm (l, k : integer; c : boolean) return boolean is"
     " begin if c then $_hit (l, k); end if; return c; end $_arm;"
-    " function $_two (l, k1, k2 : integer; c : boolean) return boolean is"
+    " {impure}function $_two (l, k1, k2 : integer; c : boolean) return boolean is"
     " begin if c then $_hit (l, k1); else $_hit (l, k2); end if; return c; end $_two; end $; ";
 
 }  // namespace
 
 std::string Exact_Package() {
+    bool vhdl93 = standard == Standard::VHDL93;
     std::string path;
     String_Literal(Trace_Path(), path);
+    const std::pair<const char*, std::string> words[] = {
+        {"$", package_name},
+        {"#", path},
+        {"{impure}", vhdl93 ? "impure " : ""},
+        {"{open}", vhdl93 ? "open write_mode is" : "is out"},
+    };
     std::string text;
-    for (const char* c = package_template; *c; c++) {
-        if (*c == '$')
-            text += package_name;
-        else if (*c == '#')
-            text += path;
-        else
-            text += *c;
+    for (const char* c = package_template; *c;) {
+        bool replaced = false;
+        for (const auto& w : words) {
+            size_t n = std::strlen(w.first);
+            if (std::strncmp(c, w.first, n) == 0) {
+                text += w.second;
+                c += n;
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced) text += *c++;
     }
     return text;
 }

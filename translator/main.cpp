@@ -11,6 +11,7 @@
 #include "instrument.h"
 #include "scanner.h"
 #include "scope.h"
+#include "standard.h"
 
 namespace {
 
@@ -63,6 +64,11 @@ int main(int argc, char** argv) {
             accumulation_mode = true;
         } else if (std::strcmp(argv[i], "--exact") == 0) {
             exact_mode = true;
+        } else if (std::strncmp(argv[i], "--std", 5) == 0 && (argv[i][5] == '=' || argv[i][5] == '\0')) {
+            if (!Set_Standard(argv[i] + 5)) {
+                std::fprintf(stderr, "corvane: '%s' names no language standard: give --std=87 or --std=93\n", argv[i]);
+                return Finish(2);
+            }
         } else if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
             Usage();
             return Finish(0);
@@ -72,6 +78,8 @@ int main(int argc, char** argv) {
         }
     }
 
+    // The VHDL-93 instrumentation is written in exact mode only.
+    if (standard == Standard::VHDL93) exact_mode = true;
     if (exact_mode) {
         // The -f name becomes a package name and the trace path a string of the output.
         std::string error;
@@ -89,7 +97,7 @@ int main(int argc, char** argv) {
     Start_Instrumentation();
 
     // 0: the design was printed; 1: syntax error; 2: parser stack overflow.
-    int result = yyparse();
+    int result = standard == Standard::VHDL93 ? yy93parse() : yyparse();
     if (!map_file_name.empty()) {
         // A map belongs to a printed design; one left from an earlier run of
         // a design that no longer parses would be taken for its map.

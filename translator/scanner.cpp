@@ -10,6 +10,7 @@
 
 #include "scope.h"
 #include "text.h"
+#include "tokens.h"
 
 FILE* yyin = nullptr;
 char* yytext = nullptr;
@@ -530,7 +531,13 @@ int yylex() {
                 break;
         }
         // A character that begins no token is skipped.
-        if (reject_unknown_characters && c != '\r' && c != '\f' && c != '\v') return Token(1, YYUNDEF);
+        if (reject_unknown_characters && c != '\r' && c != '\f' && c != '\v') return Token(1, UNDEFINED_TOKEN);
         Skip(c);
     }
+}
+
+int yy93lex() {
+    int token = yylex();
+    yy93lval = yylval;
+    return token;
 }

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "vhdl.tab.h"
+#include "text.h"
 
 extern FILE* yyin;
 // The lexeme of the last token, folded to lower case; "" at end of input.
@@ -30,7 +30,11 @@ extern bool reject_unknown_characters;
 extern bool record_keyword_lines;
 extern std::vector<int> if_keyword_lines, case_keyword_lines;
 
+// The text value of the token just returned; the 93 parser reads it through
+// yy93lex, which hands it over as that parser's own.
+extern Text yylval;
 int yylex();
+int yy93lex();
 // Starts scanning a new input from its first line (the driver scans one input;
 // test programs scan many).
 void Scanner_Restart(FILE* input);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "scanner.h"
+#include "tokens.h"
 
 // A piece of text. An owned chunk keeps its bytes right behind the header
 // (cap > 0); a borrowed chunk points at text that lives as long as the run.

@@ -23,6 +23,9 @@ file(WRITE ${WORK_DIR}/netlist.vhd "${netlist}")
 
 foreach(design ${INPUTS} ${WORK_DIR}/netlist.vhd)
     # Designs with errors train the error paths; their status is not looked at.
-    execute_process(COMMAND ${TRAINER} -d ${WORK_DIR} -f training
-                    INPUT_FILE ${design} OUTPUT_FILE ${WORK_DIR}/out.vhd ERROR_FILE ${WORK_DIR}/err.txt)
+    # Each is read by both grammars.
+    foreach(standard 87 93)
+        execute_process(COMMAND ${TRAINER} --std=${standard} -d ${WORK_DIR} -f training
+                        INPUT_FILE ${design} OUTPUT_FILE ${WORK_DIR}/out.vhd ERROR_FILE ${WORK_DIR}/err.txt)
+    endforeach()
 endforeach()

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "scanner.h"
+#include "tokens.h"
 #include "scope.h"
 #include "text.h"
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "scanner.h"
+#include "tokens.h"
 #include "scope.h"
 #include "stack.h"
 #include "text.h"

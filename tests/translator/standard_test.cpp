@@ -1,0 +1,184 @@
+// The language standard (--std): 87 is the default and changes nothing, 93
+// is exact mode written in VHDL-93 and parsed by the grammar generated from
+// vhdl.y; any other value is a usage error. The 87 grammar's automaton and
+// token codes are checked against the bison reports, so that the 93 edits
+// can never move them.
+#include <fstream>
+#include <map>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "golden_cases.h"
+#include "run_program.h"
+
+namespace {
+
+std::string Echo(const std::vector<std::string>& args) {
+    std::string s;
+    for (size_t i = 0; i < args.size(); i++) s += "(" + std::to_string(i + 1) + "): " + args[i] + "\n";
+    return s;
+}
+
+std::string Replace_All(std::string s, const std::string& from, const std::string& to) {
+    for (size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
+        s.replace(at, from.size(), to);
+    return s;
+}
+
+std::vector<Golden_Case> Cases() { return Load_Golden_Cases(GOLDEN_DIR); }
+
+// --std=87, wherever it stands among the options, changes nothing of any
+// golden case: output, status, error report.
+TEST(Standard87, IsTheDefault) {
+    for (const Golden_Case& c : Cases()) {
+        std::string input = Read_File(GOLDEN_DIR "/cases/" + c.name + ".vhd");
+        Run_Result plain = Run_Program(CORVANE_BINARY, c.args, input);
+        for (bool first : {true, false}) {
+            std::vector<std::string> args = c.args;
+            args.insert(first ? args.begin() : args.end(), "--std=87");
+            Run_Result r = Run_Program(CORVANE_BINARY, args, input);
+            EXPECT_EQ(r.status, plain.status) << c.name;
+            EXPECT_TRUE(r.out == plain.out) << c.name << Show_Difference(plain.out, r.out);
+        }
+    }
+}
+
+// The words by which the package of the counts differs between the two
+// standards: the functions that write the trace are impure in 93, and the
+// trace file is opened the 93 way.
+std::string As_87_Package(const std::string& out) {
+    std::string s = Replace_All(out, "impure function corvane_", "function corvane_");
+    return Replace_All(s, ": text open write_mode is \"", ": text is out \"");
+}
+
+// Every golden design that exact mode accepts is read by the 93 parser into
+// the same text: only the package's 93 words differ.
+TEST(Standard93, ReadsTheGoldenDesignsAsExactModeDoes) {
+    int compared = 0;
+    for (const Golden_Case& c : Cases()) {
+        if (c.status != 0) continue;
+        std::string input = Read_File(GOLDEN_DIR "/cases/" + c.name + ".vhd");
+        Run_Result exact = Run_Program(CORVANE_BINARY, {"--exact", "-f", "g", "-d", "/sim"}, input);
+        if (exact.status != 0) continue;
+        Run_Result r = Run_Program(CORVANE_BINARY, {"--std=93", "-f", "g", "-d", "/sim"}, input);
+        EXPECT_EQ(r.status, 0) << c.name;
+        EXPECT_EQ(r.out.find("function corvane_g_ran (l, k : integer) return boolean;"),
+                  r.out.find("impure function corvane_g_ran (l, k : integer) return boolean;") + 7)
+            << c.name;
+        EXPECT_NE(r.out.find("file trace : text open write_mode is \"/sim/g::exact.corvane\";"), std::string::npos);
+        std::string as_87 = As_87_Package(r.out);
+        EXPECT_TRUE(as_87 == exact.out) << c.name << Show_Difference(exact.out, as_87);
+        compared++;
+    }
+    EXPECT_GT(compared, 20);
+}
+
+TEST(Standard93, ImpliesExactModeAndItsNames) {
+    const std::string design = "entity e is end e;\n";
+    Run_Result r = Run_Program(CORVANE_BINARY, {"--std=93"}, design);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("use std.textio.all; package corvane_test is ", 0), 0u) << r.out;
+    const std::string tail = "end corvane_test; use work.corvane_test.all; entity e is end e;";
+    EXPECT_EQ(r.out.substr(r.out.size() - std::min(r.out.size(), tail.size())), tail) << r.out;
+    // The -f name must make a package name, as with --exact.
+    std::vector<std::string> args = {"--std=93", "-f", "two words"};
+    r = Run_Program(CORVANE_BINARY, args, design);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind(Echo(args) + "corvane: the -f name 'two words' cannot be made a VHDL identifier", 0), 0u)
+        << r.err;
+}
+
+// Any other standard is a usage error: a message, status 2, nothing printed,
+// the input not read.
+TEST(Standard, OtherValuesAreUsageErrors) {
+    for (std::string value : {"--std=95", "--std=", "--std", "--std=1993", "--std=93 ", "--std=087", "--std=93c"}) {
+        std::vector<std::string> args = {"-f", "a", value, "-h"};
+        Run_Result r = Run_Program(CORVANE_BINARY, args, "entity e is end e;\n");
+        EXPECT_EQ(r.status, 2) << value;
+        EXPECT_EQ(r.out, "") << value;
+        EXPECT_EQ(r.err, Echo(args) + "corvane: '" + value + "' names no language standard: give --std=87 or --std=93\n");
+    }
+    // Words that only begin like the option are not it: ignored as every unknown argument.
+    Run_Result r = Run_Program(CORVANE_BINARY, {"--standard=95", "--stdx"}, "entity e is end e;\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("USE STD.TEXTIO.ALL;", 0), 0u);
+}
+
+// The last --std wins, as every option's last value does.
+TEST(Standard, LastValueWins) {
+    const std::string design = "entity e is end e;\n";
+    EXPECT_EQ(Run_Program(CORVANE_BINARY, {"--std=93", "--std=87"}, design).out.rfind("USE STD.TEXTIO.ALL;", 0), 0u);
+    Run_Result r = Run_Program(CORVANE_BINARY, {"--std=87", "--std=93"}, design);
+    EXPECT_NE(r.out.find("impure function"), std::string::npos) << r.out;
+}
+
+std::string Nested_Design(int depth) {
+    return "architecture a of e is\nbegin\n  process\n  begin\n    x := " + std::string(depth, '(') + "0" +
+           std::string(depth, ')') + ";\n  end process;\nend a;\n";
+}
+
+// The 93 parser's stack grows as the 87 parser's does, to the same limit.
+TEST(Standard93, ParserStackGrowsAndOverflowsAsIn87) {
+    Run_Result r = Run_Program(CORVANE_BINARY, {"--std=93"}, Nested_Design(1000));
+    EXPECT_EQ(r.status, 0);
+    r = Run_Program(CORVANE_BINARY, {"--std=93"}, Nested_Design(10000));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out.rfind("\nERROR:'parser stack overflow' in your Source Code!!!!\nString:(() Line:5 Column:", 0), 0u)
+        << r.out.substr(0, 200);
+}
+
+// The 87 grammar's automaton, as bison reports it: its 491 numbered
+// productions (and the start production 0) and 839 states.
+TEST(Grammar87, AutomatonDoesNotMove) {
+    std::ifstream report(TRANSLATOR_BUILD_DIR "/vhdl.output");
+    ASSERT_TRUE(report) << "no bison report";
+    const std::regex production(R"(^ *([0-9]+) [a-z_0-9$]+:.*|^ *([0-9]+) +\|.*)");
+    const std::regex state(R"(^State ([0-9]+)$)");
+    int productions = -1, states = -1;
+    for (std::string line; std::getline(report, line);) {
+        std::smatch m;
+        if (std::regex_match(line, m, production)) productions = std::max(productions, std::stoi(m[1].matched ? m[1] : m[2]));
+        if (std::regex_match(line, m, state)) states = std::max(states, std::stoi(m[1]));
+    }
+    EXPECT_EQ(productions, 491);
+    EXPECT_EQ(states + 1, 839);
+}
+
+// The named tokens of a parser's header and their codes.
+std::map<std::string, int> Token_Codes(const std::string& header) {
+    std::ifstream in(header);
+    const std::regex token(R"(^ +([A-Za-z_][A-Za-z_0-9]*) = (-?[0-9]+),? .*)");
+    std::map<std::string, int> codes;
+    for (std::string line; std::getline(in, line);) {
+        std::smatch m;
+        if (std::regex_match(line, m, token)) codes[m[1]] = std::stoi(m[2]);
+    }
+    return codes;
+}
+
+// One scanner serves both parsers: every token of the 87 grammar has the
+// same code in the 93 grammar, and the 93 grammar's own tokens come after.
+TEST(Grammar93, SharesTheTokenCodesOf87) {
+    std::map<std::string, int> codes87 = Token_Codes(TRANSLATOR_BUILD_DIR "/vhdl.tab.h");
+    std::map<std::string, int> codes93 = Token_Codes(TRANSLATOR_BUILD_DIR "/vhdl93.tab.h");
+    ASSERT_GT(codes87.size(), 100u);
+    int last87 = 0;
+    for (const auto& [name, code] : codes87) {
+        if (name.rfind("YY", 0) == 0) continue;  // the parser's own, named by its prefix
+        last87 = std::max(last87, code);
+        auto found = codes93.find(name);
+        ASSERT_NE(found, codes93.end()) << name;
+        EXPECT_EQ(found->second, code) << name;
+    }
+    for (const auto& [name, code] : codes93) {
+        if (name.rfind("YY", 0) != 0 && !codes87.count(name)) {
+            EXPECT_GT(code, last87) << name;
+        }
+    }
+}
+
+}  // namespace
