@@ -86,7 +86,8 @@ private:
     }
     static int Fail(int status, const std::string& message) {
         std::fflush(stdout);
-        std::fprintf(stderr, "corvane_run: %s\n", message.c_str());
+        bool line_end = !message.empty() && message.back() == '\n';
+        std::fprintf(stderr, "corvane_run: %s%s", message.c_str(), line_end ? "" : "\n");
         return status;
     }
     Command Tool(const std::string& program, std::vector<std::string> args, const std::string& log) const {
@@ -96,7 +97,7 @@ private:
         c.output = (out_ / "logs" / log).string();
         return c;
     }
-    // Runs one command as a step; false when it failed (status in status).
+    // Runs one command as a step; false when it failed (see outcome).
     bool Single(Command c, Outcome& outcome) {
         std::vector<Task> tasks(1);
         tasks[0].commands.push_back(std::move(c));
@@ -479,6 +480,12 @@ std::vector<long> Run_Numbers(const std::string& runs) {
 int Run_Pipeline(const Options& options) {
     Pipeline pipeline(options);
     int status = pipeline.Run();
-    std::fflush(stdout);
+    // A report that did not reach its reader is no success.
+    int error = std::fflush(stdout) != 0 ? errno : 0;
+    if ((error != 0 || std::ferror(stdout)) && status == 0) {
+        std::fprintf(stderr, "corvane_run: cannot write to standard output%s%s\n", error ? ": " : "",
+                     error ? std::strerror(error) : "");
+        return 1;
+    }
     return status;
 }
