@@ -268,6 +268,15 @@ Text Exact_Count_Text(const char* kind, int line) {
     return Make_String(Open_Call("hit", Count_Point(kind, line)) + "); ");
 }
 
+size_t Exact_Count_Length(const Text& statement) {
+    const std::string head = package_name + "_hit (";
+    // The longest count: the head, two numbers and ", ", then ");".
+    std::string start = Text_Prefix(statement, head.size() + 48);
+    if (start.compare(0, head.size(), head) != 0) return 0;
+    size_t end = start.find("); ", head.size());
+    return end == std::string::npos ? 0 : end + 3;
+}
+
 namespace {
 
 // " corvane_x_hit (L, K);": the count of an arm, behind the word that opens it.

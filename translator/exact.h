@@ -39,6 +39,9 @@ void Exact_Drop();
 // "corvane_x.hit (L); " for a new counting point on line; kind names the
 // statement in the map. Outside processes and subprograms nothing is counted.
 Text Exact_Count_Text(const char* kind, int line);
+// The length of the count that statement begins with ("corvane_x_hit (L);
+// " as Exact_Count_Text makes it), 0 when it begins with none.
+size_t Exact_Count_Length(const Text& statement);
 // The count of the closed construct's body: its calls or its starts.
 Text Exact_Body_Start(Text begin_word);
 

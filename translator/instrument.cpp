@@ -162,9 +162,14 @@ Text Concurrent_Assertion_Condition(Text condition, int line) {
 
 namespace {
 
+// The options begin with the word guarded (a delay mechanism may follow,
+// whose expression may hold any name).
 bool Guarded(const Text& options) {
     std::string s = Text_String(options);
-    return s.find("guarded") != std::string::npos;
+    size_t start = s.find_first_not_of(" \t\n");
+    if (start == std::string::npos || s.compare(start, 7, "guarded") != 0) return false;
+    char next = start + 7 < s.size() ? s[start + 7] : ' ';
+    return !((next >= 'a' && next <= 'z') || (next >= '0' && next <= '9') || next == '_');
 }
 
 }  // namespace
@@ -200,12 +205,25 @@ Text Two_Way_Condition(const char* kind, const char* yes, const char* no, Text c
     return exact_mode ? Exact_Two_Way(kind, yes, no, condition, line) : condition;
 }
 
+Text Concurrent_Final_Condition(Text condition, bool first, int target_line, const Text& options) {
+    Text counted = Concurrent_Condition(condition, first, target_line, options);
+    if (exact_mode) Exact_Final_Else(target_line);
+    return counted;
+}
+
 void End_Of_Concurrent_Assignment() {
     if (exact_mode) Exact_Close_Concurrent("concurrent_assignment", "assign");
 }
 
 void Label_Concurrent_Statement(const Text& label) {
     if (exact_mode) Exact_Label_Concurrent(label);
+}
+
+Text Labelled_Statement(Text label, Text statement) {
+    Text layout = Take_Prefix(statement, Leading_Layout(statement));
+    Text count = Take_Prefix(statement, exact_mode ? Exact_Count_Length(statement) : 0);
+    Text line_feeds = Take_Linefeeds(label);
+    return Format("%s%s%s%s:%s%s", line_feeds, scope_text, count, label, layout, statement);
 }
 
 Text Body_Start(Text begin_word) { return exact_mode ? Exact_Body_Start(begin_word) : begin_word; }

@@ -49,9 +49,16 @@ Text Concurrent_Condition(Text condition, bool first, int target_line, const Tex
 // The last waveform: the whole of an assignment without "when", or the one
 // behind the final "else".
 Text Concurrent_Waveform(Text waveform, bool unconditional, int target_line, const Text& options);
+// The condition of a last waveform (VHDL-93, no final else): counted as a
+// "when", and the executions that no "when" took as the assignment's else.
+Text Concurrent_Final_Condition(Text condition, bool first, int target_line, const Text& options);
 void End_Of_Concurrent_Assignment();
 // The label of the concurrent assertion or signal assignment just ended.
 void Label_Concurrent_Statement(const Text& label);
+// A sequential statement with a label (VHDL-93), both consumed: in exact
+// mode its count goes in front of the label, so that the label stays the
+// statement's.
+Text Labelled_Statement(Text label, Text statement);
 // The word "begin" of a process or subprogram body that has just ended,
 // followed in exact mode by the count of the body's starts or calls.
 Text Body_Start(Text begin_word);

@@ -4,11 +4,13 @@
 // again as the start of the next lexeme; no pattern reaches past a line end.
 #include "scanner.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
 #include "scope.h"
+#include "standard.h"
 #include "text.h"
 #include "tokens.h"
 
@@ -32,6 +34,16 @@ size_t start = 0;  // first character of the lexeme being matched
 size_t filled = 0;
 bool at_eof = false;
 
+// VHDL-93's own characters: the letters and other graphic characters of
+// Latin-1 (from 0xA0 on), extended identifiers and the brackets of
+// signatures, and its reserved words. Set from the standard whenever the
+// scanner starts.
+bool vhdl93 = false;
+// The last token returned: in VHDL-93 an apostrophe after a name is always
+// an attribute's or a qualified expression's, so t'('c') is not read as the
+// character literal '('.
+int previous_token = 0;
+
 // yytext and yysource hold a copy of the lexeme, NUL-terminated.
 size_t text_size = 0;
 
@@ -49,6 +61,7 @@ void Grow(char*& block, size_t size, const char* message) {
 void Build_Word_Table();
 
 void Initialise() {
+    vhdl93 = standard == Standard::VHDL93;
     if (!yyin) yyin = stdin;
     buffer_size = INITIAL_BUFFER;
     text_size = INITIAL_BUFFER;
@@ -164,7 +177,10 @@ void Skip(int c) {
 bool Is_Letter(int c) { return c >= 'a' && c <= 'z'; }
 bool Is_Digit(int c) { return c >= '0' && c <= '9'; }
 bool Is_Extended_Digit(int c) { return Is_Digit(c) || (c >= 'a' && c <= 'f'); }
-bool Is_Graphic(int c) { return c == ' ' || c == '\t' || (c >= 0x21 && c <= 0x7e); }
+bool Is_Graphic(int c) { return c == ' ' || c == '\t' || (c >= 0x21 && c <= 0x7e) || (vhdl93 && c >= 0xa0); }
+// The letters of Latin-1 beyond a to z (all but the signs of multiplication
+// and division), which VHDL-93 allows in identifiers; they keep their case.
+bool Is_Latin1_Letter(int c) { return vhdl93 && c >= 0xc0 && c <= 0xff && c != 0xd7 && c != 0xf7; }
 
 // Length of the longest run at offset i of the form d { [_] d } for the digit
 // class given, or 0.
@@ -255,9 +271,12 @@ size_t Match_Identifier(bool& only_letters) {
         } else if (Is_Digit(c)) {
             only_letters = false;
             n++;
-        } else if (c == '_' && (Is_Letter(Peek(n + 1)) || Is_Digit(Peek(n + 1)))) {
+        } else if (c == '_' && (Is_Letter(Peek(n + 1)) || Is_Digit(Peek(n + 1)) || Is_Latin1_Letter(Peek(n + 1)))) {
             only_letters = false;
             n += 2;
+        } else if (Is_Latin1_Letter(c)) {
+            only_letters = false;
+            n++;
         } else {
             return n;
         }
@@ -353,6 +372,26 @@ const Reserved_Word reserved_words[] = {
     {"xor", XOR},
 };
 
+// The reserved words VHDL-93 adds: identifiers in VHDL-87.
+const Reserved_Word reserved_words_93[] = {
+    {"group", GROUP},
+    {"impure", IMPURE},
+    {"inertial", INERTIAL},
+    {"literal", LITERAL},
+    {"postponed", POSTPONED},
+    {"pure", PURE},
+    {"reject", REJECT},
+    {"rol", ROL},
+    {"ror", ROR},
+    {"shared", SHARED},
+    {"sla", SLA},
+    {"sll", SLL},
+    {"sra", SRA},
+    {"srl", SRL},
+    {"unaffected", UNAFFECTED},
+    {"xnor", XNOR},
+};
+
 // Reserved words are found through a small open-addressing hash table.
 constexpr size_t WORD_TABLE_SIZE = 512;
 const Reserved_Word* word_table[WORD_TABLE_SIZE];
@@ -364,13 +403,19 @@ size_t Word_Hash(const char* s, size_t n) {
     return h & (WORD_TABLE_SIZE - 1);
 }
 
+void Add_Word(const Reserved_Word& w) {
+    size_t h = Word_Hash(w.word, std::strlen(w.word));
+    while (word_table[h]) h = (h + 1) & (WORD_TABLE_SIZE - 1);
+    word_table[h] = &w;
+    word_length[h] = std::strlen(w.word);
+}
+
+// The words of the standard being scanned.
 void Build_Word_Table() {
-    for (const Reserved_Word& w : reserved_words) {
-        size_t h = Word_Hash(w.word, std::strlen(w.word));
-        while (word_table[h]) h = (h + 1) & (WORD_TABLE_SIZE - 1);
-        word_table[h] = &w;
-        word_length[h] = std::strlen(w.word);
-    }
+    std::fill(word_table, word_table + WORD_TABLE_SIZE, nullptr);
+    for (const Reserved_Word& w : reserved_words) Add_Word(w);
+    if (vhdl93)
+        for (const Reserved_Word& w : reserved_words_93) Add_Word(w);
 }
 
 // The token of a reserved word spelled like yytext, or 0 for an identifier.
@@ -408,6 +453,11 @@ int Token(size_t n, int token) {
 
 void Scanner_Restart(FILE* input) {
     if (!folded) Initialise();
+    if (vhdl93 != (standard == Standard::VHDL93)) {
+        vhdl93 = standard == Standard::VHDL93;
+        Build_Word_Table();
+    }
+    previous_token = 0;
     yyin = input;
     start = filled = 0;
     at_eof = false;
@@ -439,7 +489,37 @@ void comment() {
 
 int yywrap() { return 1; }
 
+namespace {
+
+// An extended identifier of VHDL-93, \like this\ (a backslash inside is
+// doubled): its length, or 0 when it is not closed on its line.
+size_t Match_Extended_Identifier() {
+    size_t n = Match_String('\\');
+    return n > 2 ? n : 0;
+}
+
+// An extended identifier is told apart by its spelling, capitals included:
+// its text is the source's.
+int Extended_Identifier(size_t n) {
+    Take(n, true);
+    std::memcpy(yytext, yysource, n + 1);
+    count();
+    return p(Identifier);
+}
+
+int Scan();
+
+}  // namespace
+
 int yylex() {
+    int token = Scan();
+    previous_token = token;
+    return token;
+}
+
+namespace {
+
+int Scan() {
     if (!folded) Initialise();
     for (;;) {
         int c = Peek(0);
@@ -480,6 +560,9 @@ int yylex() {
             case '&':
                 return Token(1, Ampersand);
             case '\'':
+                if (vhdl93 && (previous_token == Identifier || previous_token == ')' || previous_token == ']' ||
+                               previous_token == ALL))
+                    return Token(1, Apostrophe);
                 if (Is_Graphic(Peek(1)) && Peek(2) == '\'') return Token(3, CharacterLit);
                 return Token(1, Apostrophe);
             case '(':
@@ -527,7 +610,29 @@ int yylex() {
                 if (n) return Token(n, StringLit);
                 break;
             }
+            case '[':
+            case ']':
+                if (vhdl93) return Token(1, c);
+                break;
+            case '\\':
+                if (vhdl93) {
+                    size_t n = Match_Extended_Identifier();
+                    if (n) return Extended_Identifier(n);
+                }
+                break;
             default:
+                if (Is_Latin1_Letter(c)) {
+                    bool only_letters;
+                    size_t n = Match_Identifier(only_letters);
+                    Take(n);
+                    column += static_cast<int>(n);
+                    return p(Identifier);
+                }
+                // A no-break space separates tokens as a blank does.
+                if (vhdl93 && c == 0xa0) {
+                    Skip(c);
+                    continue;
+                }
                 break;
         }
         // A character that begins no token is skipped.
@@ -535,6 +640,8 @@ int yylex() {
         Skip(c);
     }
 }
+
+}  // namespace
 
 int yy93lex() {
     int token = yylex();

@@ -367,6 +367,16 @@ std::string Text_String(const Text& t) {
     return s;
 }
 
+std::string Text_Prefix(const Text& t, size_t n) {
+    std::string s;
+    For_Each_Piece_While(t, [&](const char* piece, size_t length) {
+        size_t m = length < n - s.size() ? length : n - s.size();
+        s.append(piece, m);
+        return s.size() < n;
+    });
+    return s;
+}
+
 bool Write_Text(FILE* out, const Text& t) {
     bool ok = true;
     For_Each_Piece(t, [&](const char* s, size_t n) {

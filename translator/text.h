@@ -103,6 +103,8 @@ size_t Leading_Layout(const Text& t);
 void Release(Text& t);
 
 std::string Text_String(const Text& t);
+// The first n bytes of t (all of it when it is shorter).
+std::string Text_Prefix(const Text& t, size_t n);
 size_t Leading_Linefeeds(const Text& t);
 // The first byte of t, or -1 when t is empty.
 int First_Byte(const Text& t);

@@ -12,6 +12,7 @@
 #include "scanner.h"
 #include "tokens.h"
 #include "scope.h"
+#include "standard.h"
 #include "text.h"
 
 namespace {
@@ -34,9 +35,19 @@ const char* const named_tokens[] = {
 constexpr int FIRST_NAMED = 258;
 constexpr int NAMED_COUNT = sizeof named_tokens / sizeof named_tokens[0];
 
+// The reserved words of VHDL-93, whose codes follow: the 87 codes stay.
+const char* const named_tokens_93[] = {
+    "GROUP", "IMPURE", "INERTIAL", "LITERAL", "POSTPONED", "PURE", "REJECT", "ROL",
+    "ROR", "SHARED", "SLA", "SLL", "SRA", "SRL", "UNAFFECTED", "XNOR",
+};
+constexpr int FIRST_93 = FIRST_NAMED + NAMED_COUNT;
+constexpr int COUNT_93 = sizeof named_tokens_93 / sizeof named_tokens_93[0];
+
 std::string Token_Name(int code) {
     if (code >= FIRST_NAMED && code < FIRST_NAMED + NAMED_COUNT) return named_tokens[code - FIRST_NAMED];
-    if (code == '(' || code == ')' || code == ',' || code == '.' || code == ':' || code == ';')
+    if (code >= FIRST_93 && code < FIRST_93 + COUNT_93) return named_tokens_93[code - FIRST_93];
+    if (code == '(' || code == ')' || code == ',' || code == '.' || code == ':' || code == ';' || code == '[' ||
+        code == ']')
         return std::string("'") + static_cast<char>(code) + "'";
     return "code " + std::to_string(code);
 }
@@ -44,6 +55,8 @@ std::string Token_Name(int code) {
 int Token_Code(const std::string& name) {
     for (int i = 0; i < NAMED_COUNT; i++)
         if (name == named_tokens[i]) return FIRST_NAMED + i;
+    for (int i = 0; i < COUNT_93; i++)
+        if (name == named_tokens_93[i]) return FIRST_93 + i;
     return -1;
 }
 
@@ -62,8 +75,9 @@ struct Scan_Result {
     Scanned end;  // the call that returned 0
 };
 
-// Scans the whole input from a fresh start at depth 0.
-Scan_Result Scan(const std::string& input) {
+// Scans the whole input from a fresh start at depth 0, in the standard given.
+Scan_Result Scan(const std::string& input, Standard language = Standard::VHDL87) {
+    standard = language;
     scope = 0;
     scope_text = Make_Scope_String(0);
     // An empty memory stream cannot be opened everywhere; /dev/null is as empty.
@@ -89,6 +103,7 @@ Scan_Result Scan(const std::string& input) {
     std::fclose(in);
     scope = 0;
     scope_text = Make_Scope_String(0);
+    standard = Standard::VHDL87;
     return r;
 }
 
@@ -260,6 +275,75 @@ INSTANTIATE_TEST_SUITE_P(Apostrophes, Token_Stream, testing::ValuesIn(apostrophe
 INSTANTIATE_TEST_SUITE_P(Delimiters, Token_Stream, testing::ValuesIn(delimiter_cases));
 INSTANTIATE_TEST_SUITE_P(Comments, Token_Stream, testing::ValuesIn(comment_cases));
 INSTANTIATE_TEST_SUITE_P(Skipped, Token_Stream, testing::ValuesIn(Skipped_Cases()));
+
+// VHDL-93 (--std=93): its reserved words, extended identifiers, the letters
+// and graphic characters of Latin-1, the brackets of signatures, and an
+// apostrophe after a name always an attribute's or a qualified expression's.
+class Token_Stream_93 : public testing::TestWithParam<Stream_Case> {};
+
+TEST_P(Token_Stream_93, Matches) {
+    const Stream_Case& c = GetParam();
+    Scan_Result r = Scan(c.input, Standard::VHDL93);
+    EXPECT_EQ(Describe(r.tokens), Describe(c.tokens));
+    EXPECT_EQ(r.end.text, "");
+}
+
+const std::vector<Stream_Case> cases_93 = {
+    {"XNor sll Shared", {{"XNOR", "xnor"}, {"SLL", "sll"}, {"SHARED", "shared"}}},
+    {"pure_x impure1", {{"Identifier", "pure_x"}, {"Identifier", "impure1"}}},
+    // An apostrophe after a name, a closing parenthesis or bracket, or all.
+    {"t'('a')", {{"Identifier", "t"}, {"Apostrophe", "'"}, {"'('", "("}, {"CharacterLit", "'a'"}, {"')'", ")"}}},
+    {"t '(' '", {{"Identifier", "t"}, {"Apostrophe", "'"}, {"'('", "("}, {"CharacterLit", "' '"}}},
+    {"(x)'('a')",
+     {{"'('", "("}, {"Identifier", "x"}, {"')'", ")"}, {"Apostrophe", "'"}, {"'('", "("},
+      {"CharacterLit", "'a'"}, {"')'", ")"}}},
+    {"p.all'(')')", {{"Identifier", "p"}, {"'.'", "."}, {"ALL", "all"}, {"Apostrophe", "'"}, {"'('", "("},
+                     {"CharacterLit", "')'"}, {"')'", ")"}}},
+    {"s]'x", {{"Identifier", "s"}, {"']'", "]"}, {"Apostrophe", "'"}, {"Identifier", "x"}}},
+    // Anywhere else a character literal, as in 87.
+    {"when 'a' | ')'", {{"WHEN", "when"}, {"CharacterLit", "'a'"}, {"Bar", "|"}, {"CharacterLit", "')'"}}},
+    {"'(' ", {{"CharacterLit", "'('"}}},
+    {"x := 'a';", {{"Identifier", "x"}, {"VarAsgn", ":="}, {"CharacterLit", "'a'"}, {"';'", ";"}}},
+    // Extended identifiers keep their spelling; a backslash inside is doubled.
+    {"\\Bus Ready\\ x", {{"Identifier", "\\Bus Ready\\"}, {"Identifier", "x"}}},
+    {"\\a\\\\b\\", {{"Identifier", "\\a\\\\b\\"}}},
+    {"\\end\\", {{"Identifier", "\\end\\"}}},
+    {"\\a'b\\'length", {{"Identifier", "\\a'b\\"}, {"Apostrophe", "'"}, {"Identifier", "length"}}},
+    // Not an extended identifier: empty, or not closed on its line.
+    {"a\\\\b", {{"Identifier", "a"}, {"Identifier", "b"}}},
+    {"\\ab\ncd", {{"Identifier", "ab"}, {"Identifier", "cd"}}},
+    // Latin-1 letters in identifiers, kept as written; graphic characters in literals.
+    {"caf\xe9 \xc9t\xe9_\xdf", {{"Identifier", "caf\xe9"}, {"Identifier", "\xc9t\xe9_\xdf"}}},
+    {"a_\xe9", {{"Identifier", "a_\xe9"}}},
+    {"\"\xa9 2024 \xe9\" '\xb0'", {{"StringLit", "\"\xa9 2024 \xe9\""}, {"CharacterLit", "'\xb0'"}}},
+    // The signs of multiplication and division are no letters; a no-break space separates.
+    {"a\xd7" "b\xf7" "c", {{"Identifier", "a"}, {"Identifier", "b"}, {"Identifier", "c"}}},
+    {"a\xa0" "b", {{"Identifier", "a"}, {"Identifier", "b"}}},
+    // Latin-1's control characters are no graphic characters.
+    {"\"a\x80\"", {{"Identifier", "a"}}},
+    {"f[integer return bit]", {{"Identifier", "f"}, {"'['", "["}, {"Identifier", "integer"}, {"RETURN", "return"},
+                               {"Identifier", "bit"}, {"']'", "]"}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Vhdl93, Token_Stream_93, testing::ValuesIn(cases_93));
+
+// In 87 the words of 93 are identifiers, and its characters begin no token.
+TEST(ReservedWords, The93WordsAreIdentifiersIn87) {
+    for (const char* word : named_tokens_93) {
+        std::string w = word;
+        for (char& c : w) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        Scan_Result r87 = Scan(w);
+        ASSERT_EQ(r87.tokens.size(), 1u);
+        EXPECT_EQ(Token_Name(r87.tokens[0].code), "Identifier") << w;
+        std::string upper = word;
+        Scan_Result r93 = Scan(upper, Standard::VHDL93);
+        ASSERT_EQ(r93.tokens.size(), 1u);
+        EXPECT_EQ(Token_Name(r93.tokens[0].code), word);
+        EXPECT_EQ(r93.tokens[0].value, w);
+    }
+    Scan_Result r = Scan("\\x\\ caf\xe9 [");
+    EXPECT_EQ(Describe(r.tokens), Describe({{"Identifier", "x"}, {"Identifier", "caf"}}));
+}
 
 const char* const reserved_words[] = {
     "abs", "access", "after", "alias", "all", "and", "architecture", "array", "assert", "attribute",

@@ -3,9 +3,11 @@
 // vhdl.y; any other value is a usage error. The 87 grammar's automaton and
 // token codes are checked against the bison reports, so that the 93 edits
 // can never move them.
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,7 +30,15 @@ std::string Replace_All(std::string s, const std::string& from, const std::strin
     return s;
 }
 
-std::vector<Golden_Case> Cases() { return Load_Golden_Cases(GOLDEN_DIR); }
+bool In_93(const Golden_Case& c) { return std::find(c.args.begin(), c.args.end(), "--std=93") != c.args.end(); }
+
+// The golden cases of one standard.
+std::vector<Golden_Case> Cases(bool vhdl93 = false) {
+    std::vector<Golden_Case> cases;
+    for (const Golden_Case& c : Load_Golden_Cases(GOLDEN_DIR))
+        if (In_93(c) == vhdl93) cases.push_back(c);
+    return cases;
+}
 
 // --std=87, wherever it stands among the options, changes nothing of any
 // golden case: output, status, error report.
@@ -54,8 +64,13 @@ std::string As_87_Package(const std::string& out) {
     return Replace_All(s, ": text open write_mode is \"", ": text is out \"");
 }
 
+const std::set<std::string> words_93 = {"group",  "impure", "inertial", "literal", "postponed", "pure",
+                                        "reject", "rol",    "ror",      "shared",  "sla",       "sll",
+                                        "sra",    "srl",    "unaffected", "xnor"};
+
 // Every golden design that exact mode accepts is read by the 93 parser into
-// the same text: only the package's 93 words differ.
+// the same text, but for those that name something with a word 93 reserves:
+// only the package's 93 words differ.
 TEST(Standard93, ReadsTheGoldenDesignsAsExactModeDoes) {
     int compared = 0;
     for (const Golden_Case& c : Cases()) {
@@ -64,6 +79,13 @@ TEST(Standard93, ReadsTheGoldenDesignsAsExactModeDoes) {
         Run_Result exact = Run_Program(CORVANE_BINARY, {"--exact", "-f", "g", "-d", "/sim"}, input);
         if (exact.status != 0) continue;
         Run_Result r = Run_Program(CORVANE_BINARY, {"--std=93", "-f", "g", "-d", "/sim"}, input);
+        if (r.status == 1) {
+            // A design that names something with a word that 93 reserves.
+            std::smatch m;
+            ASSERT_TRUE(std::regex_search(r.out, m, std::regex(R"(String:\(([a-z]+)\))"))) << r.out;
+            EXPECT_TRUE(words_93.count(m[1])) << c.name << ": " << r.out;
+            continue;
+        }
         EXPECT_EQ(r.status, 0) << c.name;
         EXPECT_EQ(r.out.find("function corvane_g_ran (l, k : integer) return boolean;"),
                   r.out.find("impure function corvane_g_ran (l, k : integer) return boolean;") + 7)

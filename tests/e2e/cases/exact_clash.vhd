@@ -1,7 +1,7 @@
 -- A design that declares the names an instrumentation might use: a type
 -- line, a signal write, variables out_line and line_number, subprograms
 -- named hit, ran, arm and trace, a process labelled work, use work.all.
--- modes: --exact
+-- modes: --exact --std=93
 package names is
   type line is range 0 to 100;
   procedure hit (l : integer);
