@@ -8,7 +8,7 @@
 
 const char* const run_usage =
     "Usage: corvane_run [--std 87|93|08] [--sim ghdl|nvc] [-o DIR] [--top UNIT[@STOP_TIME]]...\n"
-    "                   [--exclude PATTERN]... [--fail-under PCT] [-j N] FILE...\n"
+    "                   [--exclude PATTERN]... [--fail-under PCT] [--fail-under-branches PCT] [-j N] FILE...\n"
     "\n"
     "Instruments the FILEs (in analysis order) in exact mode, analyses them, elaborates and runs\n"
     "every top, adds each run to DIR/runs, merges all runs of DIR/runs and reports the statement\n"
@@ -25,6 +25,7 @@ const char* const run_usage =
     "  --exclude PATTERN      leave the FILEs whose path matches the glob PATTERN out of the totals\n"
     "                         and the gate; they are analysed and run as they stand; repeatable\n"
     "  --fail-under PCT       exit with status 3 when the total statement coverage is below PCT\n"
+    "  --fail-under-branches PCT  exit with status 3 when the total branch coverage is below PCT\n"
     "  -j N                   run up to N tops (and translations) at once (default 1)\n"
     "  -h, --help             show this text\n"
     "  --version              show the version\n"
@@ -135,7 +136,8 @@ bool Parse_Options(const std::vector<std::string>& args, Options& options, std::
             value = a.substr(eq + 1);
             has_value = true;
         }
-        static const char* const with_value[] = {"--std", "--sim", "-o", "--top", "--exclude", "--fail-under", "-j"};
+        static const char* const with_value[] = {"--std",     "--sim",      "-o", "--top", "--exclude",
+                                                  "--fail-under", "--fail-under-branches", "-j"};
         bool known = false;
         for (const char* w : with_value) known = known || name == w;
         if (!known) {
@@ -171,6 +173,12 @@ bool Parse_Options(const std::vector<std::string>& args, Options& options, std::
                 return false;
             }
             options.fail_under_given = true;
+        } else if (name == "--fail-under-branches") {
+            if (!Parse_Percent(value, options.fail_under_branches)) {
+                error = "--fail-under-branches needs a percentage from 0 to 100, not '" + value + "'";
+                return false;
+            }
+            options.fail_under_branches_given = true;
         } else if (name == "-j") {
             if (!Parse_Jobs(value, options.jobs)) {
                 error = "-j needs a number of jobs from 1 to 9999, not '" + value + "'";

@@ -19,6 +19,8 @@ struct Options {
     std::vector<std::string> excludes;  // fnmatch patterns on the file paths as given
     bool fail_under_given = false;
     double fail_under = 0;
+    bool fail_under_branches_given = false;
+    double fail_under_branches = 0;
     int jobs = 1;
     std::vector<std::string> files;  // in analysis order
     bool help = false, version = false;

@@ -379,6 +379,10 @@ int Pipeline::Merge() {
     std::snprintf(percent, sizeof percent, "%g", o_.fail_under_given ? o_.fail_under : 0.0);
     // --fail-under 0 fails only when no statement was measured.
     args.insert(args.end(), {"-o", (out_ / "coverage").string(), "--fail-under", percent});
+    if (o_.fail_under_branches_given) {
+        std::snprintf(percent, sizeof percent, "%g", o_.fail_under_branches);
+        args.insert(args.end(), {"--fail-under-branches", percent});
+    }
     args.insert(args.end(), sources.begin(), sources.end());
     std::error_code ec;
     fs::create_directories(out_ / "coverage", ec);
@@ -413,7 +417,7 @@ int Pipeline::Merge() {
 
     std::string index;
     if (statements > 0 && !genhtml_.empty()) {
-        Command html = Tool(genhtml_, {"--quiet", "--output-directory", (out_ / "coverage" / "html").string(),
+        Command html = Tool(genhtml_, {"--quiet", "--branch-coverage", "--output-directory", (out_ / "coverage" / "html").string(),
                                        (out_ / "coverage" / "coverage.info").string()},
                             "genhtml.log");
         Outcome html_outcome;

@@ -77,6 +77,8 @@ TEST(Options, CommandLines) {
         {"fail-under above 100", {"--fail-under", "101", "f"}, "--fail-under needs a percentage from 0 to 100, not '101'", ""},
         {"fail-under negative", {"--fail-under", "-1", "f"}, "--fail-under needs a percentage from 0 to 100, not '-1'", ""},
         {"fail-under with a sign", {"--fail-under", "80%", "f"}, "--fail-under needs a percentage from 0 to 100, not '80%'", ""},
+        {"fail-under-branches above 100", {"--fail-under-branches=101", "f"},
+         "--fail-under-branches needs a percentage from 0 to 100, not '101'", ""},
         {"top not an identifier", {"--top", "work.tb", "f"},
          "--top 'work.tb': the unit must be a VHDL identifier (letters, digits and single underscores)", ""},
         {"top with two underscores", {"--top", "a__b", "f"},
