@@ -167,18 +167,13 @@ bool Parse_Options(const std::vector<std::string>& args, Options& options, std::
             options.tops.push_back(top);
         } else if (name == "--exclude") {
             options.excludes.push_back(value);
-        } else if (name == "--fail-under") {
-            if (!Parse_Percent(value, options.fail_under)) {
-                error = "--fail-under needs a percentage from 0 to 100, not '" + value + "'";
+        } else if (name == "--fail-under" || name == "--fail-under-branches") {
+            bool statements = name == "--fail-under";
+            if (!Parse_Percent(value, statements ? options.fail_under : options.fail_under_branches)) {
+                error = name + " needs a percentage from 0 to 100, not '" + value + "'";
                 return false;
             }
-            options.fail_under_given = true;
-        } else if (name == "--fail-under-branches") {
-            if (!Parse_Percent(value, options.fail_under_branches)) {
-                error = "--fail-under-branches needs a percentage from 0 to 100, not '" + value + "'";
-                return false;
-            }
-            options.fail_under_branches_given = true;
+            (statements ? options.fail_under_given : options.fail_under_branches_given) = true;
         } else if (name == "-j") {
             if (!Parse_Jobs(value, options.jobs)) {
                 error = "-j needs a number of jobs from 1 to 9999, not '" + value + "'";
