@@ -23,6 +23,7 @@ void Usage() {
     std::fputs("\n  -m <map> : also write the statement map to <map>", stdout);
     std::fputs("\n  -a : accumulation mode: a subprogram's trace holds all its calls", stdout);
     std::fputs("\n  --exact : exact mode: one trace file per design file, exact counts", stdout);
+    std::fputs("\n  --std=87|93 : the design's VHDL (default 87); 93 is exact mode", stdout);
     std::fputs("\n  -h, --help : print this text", stdout);
     std::fputs("\n  --version : print the version", stdout);
     std::fputs("\n\n", stdout);
