@@ -14,8 +14,8 @@ const char* const run_usage =
     "every top, adds each run to DIR/runs, merges all runs of DIR/runs and reports the statement\n"
     "coverage in DIR/coverage.\n"
     "\n"
-    "  --std 87|93|08         the language version of the FILEs (default 87; only 87 so far)\n"
-    "  --sim ghdl|nvc         the simulator (default ghdl; only ghdl so far)\n"
+    "  --std 87|93|08         the language version of the FILEs (default 87; 08 not yet)\n"
+    "  --sim ghdl|nvc         the simulator (default ghdl; nvc reads 93)\n"
     "  -o DIR                 the output folder (default corvane-out): src/ (instrumented files and\n"
     "                         maps), work/ (library), runs/N (the traces of every run, kept from\n"
     "                         call to call), coverage/ (summary.txt, FILE.gcov, coverage.info,\n"
@@ -197,6 +197,11 @@ bool Parse_Options(const std::vector<std::string>& args, Options& options, std::
     }
     if (options.simulator->refusal) {
         error = "--sim " + simulator + " cannot be used yet: " + options.simulator->refusal;
+        return false;
+    }
+    if (options.standard->year < options.simulator->first_year) {
+        error = "--sim " + simulator + " reads VHDL-" + std::to_string(options.simulator->first_year) +
+                " and later: give --std " + std::to_string(options.simulator->first_year % 100);
         return false;
     }
     if (options.files.empty()) {

@@ -27,6 +27,7 @@ struct Simulator {
     const char* name;     // as --sim names it
     const char* program;  // looked up on PATH
     const char* refusal;  // why it cannot be used yet; nullptr when it can
+    int first_year;       // the oldest language version it reads
     // The arguments after the program of: analysing the files into the
     // library, in their order; elaborating the top; running it.
     std::vector<std::string> (*analyse)(const Setup&, const std::vector<std::string>& files);
