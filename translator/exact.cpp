@@ -207,7 +207,7 @@ const char* const package_template =
 }  // namespace
 
 std::string Exact_Package() {
-    bool vhdl93 = standard == Standard::VHDL93;
+    bool vhdl93 = standard != Standard::VHDL87;
     std::string path;
     String_Literal(Trace_Path(), path);
     const std::pair<const char*, std::string> words[] = {

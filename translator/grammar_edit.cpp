@@ -1,9 +1,10 @@
-// grammar_edit: writes a grammar made of a base grammar and an edit file, at
+// grammar_edit: writes a grammar made of a base grammar and edit files, at
 // build time. The VHDL-93 grammar is vhdl.y with the edits of vhdl93.edits:
 // its actions stay where vhdl.y defines them, and the edit file holds only
-// what 93 adds or changes.
+// what 93 adds or changes. The VHDL-2008 grammar is vhdl.y with the edits of
+// vhdl93.edits and then those of vhdl08.edits, applied to the 93 grammar.
 //
-//   grammar_edit BASE.y EDITS OUT.y
+//   grammar_edit BASE.y EDITS [EDITS...] OUT.y
 //
 // The base grammar is laid out as vhdl.y is: declarations, "%%", the rules
 // with one production per line (": RHS  /* N */" or "| RHS  /* N */", N its
@@ -18,8 +19,10 @@
 //   extend NONTERMINAL            the lines up to "end" are further alternatives
 //   rules                         the lines up to "end" are new nonterminals
 //
-// Every edit must apply where it says, and every production number must stay
-// unique: an edit that no longer fits the base grammar stops the build.
+// The edit files apply in their order, each to the grammar the ones before
+// it made. Every edit must apply where it says, and every production number
+// must stay unique: an edit that no longer fits the grammar it edits stops
+// the build.
 // Exit status 0 when OUT.y is written, 1 with a message otherwise.
 #include <cstdio>
 #include <fstream>
@@ -197,26 +200,30 @@ void Apply(Grammar& g, const std::vector<std::string>& edits, const std::string&
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: grammar_edit BASE.y EDITS OUT.y\n");
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: grammar_edit BASE.y EDITS [EDITS...] OUT.y\n");
         return 1;
     }
+    const char* output = argv[argc - 1];
     try {
         Grammar g = Split(Read_Lines(argv[1]), argv[1]);
-        Apply(g, Read_Lines(argv[2]), argv[2]);
-        std::ofstream out(argv[3]);
-        out << "/* Generated at build time from " << argv[1] << " and " << argv[2]
-            << " by grammar_edit: edit those, not this file. */\n";
+        std::string sources = argv[1];
+        for (int i = 2; i < argc - 1; i++) {
+            Apply(g, Read_Lines(argv[i]), argv[i]);
+            sources += std::string(i == argc - 2 ? " and " : ", ") + argv[i];
+        }
+        std::ofstream out(output);
+        out << "/* Generated at build time from " << sources << " by grammar_edit: edit those, not this file. */\n";
         for (const std::string& line : g.declarations) out << line << '\n';
         out << "%%\n";
         for (const std::string& line : g.rules) out << line << '\n';
         out << "%%\n";
         for (const std::string& line : g.epilogue) out << line << '\n';
         out.close();
-        if (!out) throw Failure{std::string(argv[3]) + ": cannot be written"};
+        if (!out) throw Failure{std::string(output) + ": cannot be written"};
     } catch (const Failure& f) {
         std::fprintf(stderr, "grammar_edit: %s\n", f.message.c_str());
-        std::remove(argv[3]);
+        std::remove(output);
         return 1;
     }
     return 0;

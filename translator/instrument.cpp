@@ -281,19 +281,30 @@ bool Write_Statement_Map(const std::string& path) {
 namespace {
 
 // The clause in front of a design unit: the text I/O package in front of the
-// primary units, or the package of the counts in front of every unit.
+// primary units, or the package of the counts in front of every unit but a
+// context declaration (2008), whose context clause must stay empty.
 std::string Unit_Clause(unsigned unit_flags) {
+    if (unit_flags & CONTEXT_UNIT) return "";
     if (exact_mode) return Exact_Use_Clause();
     return unit_flags & PRIMARY_UNIT ? "USE STD.TEXTIO.ALL;" : "";
 }
 
 }  // namespace
 
+// A design file that begins with a context declaration keeps the flag, so
+// that Print_Design puts no clause in front of it.
 Text Join_Design_Unit(Text design_file, Text design_unit) {
     std::string clause = Unit_Clause(design_unit.flags);
-    if (clause.empty()) return Format("%s%s", design_file, design_unit);
-    Text line_feeds = Take_Linefeeds(design_unit);
-    return Format("%s%s%s%s", design_file, line_feeds, Make_String(clause), design_unit);
+    bool begins_with_context = design_file.flags & CONTEXT_UNIT;
+    Text joined;
+    if (clause.empty()) {
+        joined = Format("%s%s", design_file, design_unit);
+    } else {
+        Text line_feeds = Take_Linefeeds(design_unit);
+        joined = Format("%s%s%s%s", design_file, line_feeds, Make_String(clause), design_unit);
+    }
+    if (begins_with_context) Set_Flags(joined, CONTEXT_UNIT);
+    return joined;
 }
 
 void Print_Design(Text& design) {
@@ -304,7 +315,7 @@ void Print_Design(Text& design) {
         Text line_feeds = Take_Linefeeds(design);
         Write_Text(stdout, line_feeds);
         Release(line_feeds);
-        std::fputs(Exact_Use_Clause().c_str(), stdout);
+        if (!(design.flags & CONTEXT_UNIT)) std::fputs(Exact_Use_Clause().c_str(), stdout);
         Write_Text(stdout, design);
         return;
     }

@@ -23,7 +23,7 @@ void Usage() {
     std::fputs("\n  -m <map> : also write the statement map to <map>", stdout);
     std::fputs("\n  -a : accumulation mode: a subprogram's trace holds all its calls", stdout);
     std::fputs("\n  --exact : exact mode: one trace file per design file, exact counts", stdout);
-    std::fputs("\n  --std=87|93 : the design's VHDL (default 87); 93 is exact mode", stdout);
+    std::fputs("\n  --std=87|93|08 : the design's VHDL (default 87); 93 and 08 are exact mode", stdout);
     std::fputs("\n  -h, --help : print this text", stdout);
     std::fputs("\n  --version : print the version", stdout);
     std::fputs("\n\n", stdout);
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
             exact_mode = true;
         } else if (std::strncmp(argv[i], "--std", 5) == 0 && (argv[i][5] == '=' || argv[i][5] == '\0')) {
             if (!Set_Standard(argv[i] + 5)) {
-                std::fprintf(stderr, "corvane: '%s' names no language standard: give --std=87 or --std=93\n", argv[i]);
+                std::fprintf(stderr, "corvane: '%s' names no language standard: give --std=87, --std=93 or --std=08\n", argv[i]);
                 return Finish(2);
             }
         } else if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
@@ -79,8 +79,8 @@ int main(int argc, char** argv) {
         }
     }
 
-    // The VHDL-93 instrumentation is written in exact mode only.
-    if (standard == Standard::VHDL93) exact_mode = true;
+    // The VHDL-93 and VHDL-2008 instrumentation is written in exact mode only.
+    if (standard != Standard::VHDL87) exact_mode = true;
     if (exact_mode) {
         // The -f name becomes a package name and the trace path a string of the output.
         std::string error;
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     Start_Instrumentation();
 
     // 0: the design was printed; 1: syntax error; 2: parser stack overflow.
-    int result = standard == Standard::VHDL93 ? yy93parse() : yyparse();
+    int result = standard == Standard::VHDL08 ? yy08parse() : standard == Standard::VHDL93 ? yy93parse() : yyparse();
     if (!map_file_name.empty()) {
         // A map belongs to a printed design; one left from an earlier run of
         // a design that no longer parses would be taken for its map.

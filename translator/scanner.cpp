@@ -37,8 +37,14 @@ bool at_eof = false;
 // VHDL-93's own characters: the letters and other graphic characters of
 // Latin-1 (from 0xA0 on), extended identifiers and the brackets of
 // signatures, and its reserved words. Set from the standard whenever the
-// scanner starts.
+// scanner starts; VHDL-2008 has them too.
 bool vhdl93 = false;
+// VHDL-2008's own: its reserved words (two of them with an underscore), the
+// matching and condition operators (?= ?/= ?< ?<= ?> ?>= ??) and block
+// comments (/* ... */).
+bool vhdl08 = false;
+// The length of the longest reserved word of the standard being scanned.
+size_t longest_word = 13;
 // The last token returned: in VHDL-93 an apostrophe after a name is always
 // an attribute's or a qualified expression's, so t'('c') is not read as the
 // character literal '('.
@@ -61,7 +67,8 @@ void Grow(char*& block, size_t size, const char* message) {
 void Build_Word_Table();
 
 void Initialise() {
-    vhdl93 = standard == Standard::VHDL93;
+    vhdl93 = standard != Standard::VHDL87;
+    vhdl08 = standard == Standard::VHDL08;
     if (!yyin) yyin = stdin;
     buffer_size = INITIAL_BUFFER;
     text_size = INITIAL_BUFFER;
@@ -392,6 +399,29 @@ const Reserved_Word reserved_words_93[] = {
     {"xnor", XNOR},
 };
 
+// The reserved words VHDL-2008 adds to those of VHDL-93: identifiers in
+// VHDL-87 and VHDL-93.
+const Reserved_Word reserved_words_08[] = {
+    {"assume", ASSUME},
+    {"assume_guarantee", ASSUME_GUARANTEE},
+    {"context", CONTEXT},
+    {"cover", COVER},
+    {"default", DEFAULT},
+    {"fairness", FAIRNESS},
+    {"force", FORCE},
+    {"parameter", PARAMETER},
+    {"property", PROPERTY},
+    {"protected", PROTECTED},
+    {"release", RELEASE},
+    {"restrict", RESTRICT},
+    {"restrict_guarantee", RESTRICT_GUARANTEE},
+    {"sequence", SEQUENCE},
+    {"strong", STRONG},
+    {"vmode", VMODE},
+    {"vprop", VPROP},
+    {"vunit", VUNIT},
+};
+
 // Reserved words are found through a small open-addressing hash table.
 constexpr size_t WORD_TABLE_SIZE = 512;
 const Reserved_Word* word_table[WORD_TABLE_SIZE];
@@ -416,12 +446,15 @@ void Build_Word_Table() {
     for (const Reserved_Word& w : reserved_words) Add_Word(w);
     if (vhdl93)
         for (const Reserved_Word& w : reserved_words_93) Add_Word(w);
+    if (vhdl08)
+        for (const Reserved_Word& w : reserved_words_08) Add_Word(w);
+    longest_word = vhdl08 ? 18 : 13;
 }
 
 // The token of a reserved word spelled like yytext, or 0 for an identifier.
 int Reserved_Token() {
     size_t n = static_cast<size_t>(yyleng);
-    if (n < 2 || n > 13) return 0;  // the shortest and longest reserved words
+    if (n < 2 || n > longest_word) return 0;  // the shortest and longest reserved words
     for (size_t h = Word_Hash(yytext, n); word_table[h]; h = (h + 1) & (WORD_TABLE_SIZE - 1))
         if (word_length[h] == n && std::memcmp(word_table[h]->word, yytext, n) == 0)
             return word_table[h]->token;
@@ -453,8 +486,9 @@ int Token(size_t n, int token) {
 
 void Scanner_Restart(FILE* input) {
     if (!folded) Initialise();
-    if (vhdl93 != (standard == Standard::VHDL93)) {
-        vhdl93 = standard == Standard::VHDL93;
+    if (vhdl93 != (standard != Standard::VHDL87) || vhdl08 != (standard == Standard::VHDL08)) {
+        vhdl93 = standard != Standard::VHDL87;
+        vhdl08 = standard == Standard::VHDL08;
         Build_Word_Table();
     }
     previous_token = 0;
@@ -507,6 +541,29 @@ int Extended_Identifier(size_t n) {
     return p(Identifier);
 }
 
+// A block comment of 2008, from /* to the next */ (or the end of the input):
+// its text is not kept, and its line ends are counted as line ends, so every
+// token after it stays on its line.
+void Block_Comment() {
+    Consume(2);
+    column += 2;
+    for (;;) {
+        int d = Peek(0);
+        if (d == EOF) return;
+        if (d == '*' && Peek(1) == '/') {
+            Consume(2);
+            column += 2;
+            return;
+        }
+        if (d == '\n') {
+            Consume(1);
+            Line_End();
+        } else {
+            Skip(d);
+        }
+    }
+}
+
 int Scan();
 
 }  // namespace
@@ -540,7 +597,8 @@ int Scan() {
             size_t n = Match_Identifier(only_letters);
             Take(n);
             column += static_cast<int>(n);
-            int word = only_letters ? Reserved_Token() : 0;
+            // Of the reserved words, only two of 2008 hold an underscore.
+            int word = only_letters || vhdl08 ? Reserved_Token() : 0;
             if (!word) return p(Identifier);
             if (word == CASE || word == COMPONENT || word == IF) Inc_Scope();
             if (record_keyword_lines && (word == IF || word == CASE))
@@ -600,7 +658,21 @@ int Scan() {
             case '=':
                 return Peek(1) == '>' ? Token(2, Arrow) : Token(1, EQSym);
             case '/':
+                if (vhdl08 && Peek(1) == '*') {
+                    Block_Comment();
+                    continue;
+                }
                 return Peek(1) == '=' ? Token(2, NESym) : Token(1, Slash);
+            case '?':
+                if (vhdl08) {
+                    int d = Peek(1);
+                    if (d == '?') return Token(2, Condition);
+                    if (d == '=') return Token(2, MatchEQ);
+                    if (d == '/' && Peek(2) == '=') return Token(3, MatchNE);
+                    if (d == '<') return Peek(2) == '=' ? Token(3, MatchLE) : Token(2, MatchLT);
+                    if (d == '>') return Peek(2) == '=' ? Token(3, MatchGE) : Token(2, MatchGT);
+                }
+                break;
             case '|':
             case '!':
                 return Token(1, Bar);
@@ -643,8 +715,17 @@ int Scan() {
 
 }  // namespace
 
+// The 93 parser's value of the token, declared by its own header.
+extern Text yy93lval;
+
 int yy93lex() {
     int token = yylex();
     yy93lval = yylval;
+    return token;
+}
+
+int yy08lex() {
+    int token = yylex();
+    yy08lval = yylval;
     return token;
 }

@@ -30,11 +30,12 @@ extern bool reject_unknown_characters;
 extern bool record_keyword_lines;
 extern std::vector<int> if_keyword_lines, case_keyword_lines;
 
-// The text value of the token just returned; the 93 parser reads it through
-// yy93lex, which hands it over as that parser's own.
+// The text value of the token just returned; the 93 and 2008 parsers read it
+// through yy93lex and yy08lex, which hand it over as that parser's own.
 extern Text yylval;
 int yylex();
 int yy93lex();
+int yy08lex();
 // Starts scanning a new input from its first line (the driver scans one input;
 // test programs scan many).
 void Scanner_Restart(FILE* input);

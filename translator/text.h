@@ -65,6 +65,7 @@ inline int Line_Of(const Text& t) { return t.line; }
 enum : unsigned {
     NAME_PUSHED = 1,   // the construct or designator put a name on the name stack
     PRIMARY_UNIT = 2,  // the library unit is an entity, configuration or package
+    CONTEXT_UNIT = 4,  // the (first) design unit is a context declaration (2008)
 };
 
 // The flags of a text, read and set out of line: the parser then never keeps

@@ -120,7 +120,7 @@ idf_list
         ;
 design_unit
         : contexlist lib_unit  /* 18 */
-                { unsigned primary = Flags_Of($2) & PRIMARY_UNIT; $$ = Format("%s%s", $1, $2); Set_Flags($$, primary); }
+                { unsigned primary = Flags_Of($2) & (PRIMARY_UNIT | CONTEXT_UNIT); $$ = Format("%s%s", $1, $2); Set_Flags($$, primary); }
         ;
 contexlist
         : %empty  /* 19 */

@@ -19,7 +19,7 @@ const std::string usage = std::string("\nOptions:  corvane [< vhdl_file] [> out_
                           "\n  -m <map> : also write the statement map to <map>" +
                           "\n  -a : accumulation mode: a subprogram's trace holds all its calls" +
                           "\n  --exact : exact mode: one trace file per design file, exact counts" +
-                          "\n  --std=87|93 : the design's VHDL (default 87); 93 is exact mode" +
+                          "\n  --std=87|93|08 : the design's VHDL (default 87); 93 and 08 are exact mode" +
                           "\n  -h, --help : print this text" + "\n  --version : print the version" + "\n\n";
 
 // A process labelled p1: its line-trace file name shows the -d and -f values.

@@ -43,9 +43,21 @@ const char* const named_tokens_93[] = {
 constexpr int FIRST_93 = FIRST_NAMED + NAMED_COUNT;
 constexpr int COUNT_93 = sizeof named_tokens_93 / sizeof named_tokens_93[0];
 
+// The reserved words and operators of VHDL-2008, whose codes follow those of 93.
+const char* const named_tokens_08[] = {
+    "ASSUME", "ASSUME_GUARANTEE", "CONTEXT", "COVER", "DEFAULT", "FAIRNESS", "FORCE", "PARAMETER",
+    "PROPERTY", "PROTECTED", "RELEASE", "RESTRICT", "RESTRICT_GUARANTEE", "SEQUENCE", "STRONG",
+    "VMODE", "VPROP", "VUNIT", "MatchEQ", "MatchNE", "MatchLT", "MatchLE", "MatchGT", "MatchGE", "Condition",
+};
+constexpr int FIRST_08 = FIRST_93 + COUNT_93;
+constexpr int COUNT_08 = sizeof named_tokens_08 / sizeof named_tokens_08[0];
+// The reserved words among them.
+constexpr int WORDS_08 = 18;
+
 std::string Token_Name(int code) {
     if (code >= FIRST_NAMED && code < FIRST_NAMED + NAMED_COUNT) return named_tokens[code - FIRST_NAMED];
     if (code >= FIRST_93 && code < FIRST_93 + COUNT_93) return named_tokens_93[code - FIRST_93];
+    if (code >= FIRST_08 && code < FIRST_08 + COUNT_08) return named_tokens_08[code - FIRST_08];
     if (code == '(' || code == ')' || code == ',' || code == '.' || code == ':' || code == ';' || code == '[' ||
         code == ']')
         return std::string("'") + static_cast<char>(code) + "'";
@@ -326,6 +338,74 @@ const std::vector<Stream_Case> cases_93 = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Vhdl93, Token_Stream_93, testing::ValuesIn(cases_93));
+
+// VHDL-2008 (--std=08): its reserved words, the matching and condition
+// operators, block comments; and all that 93 scans.
+class Token_Stream_08 : public testing::TestWithParam<Stream_Case> {};
+
+TEST_P(Token_Stream_08, Matches) {
+    const Stream_Case& c = GetParam();
+    Scan_Result r = Scan(c.input, Standard::VHDL08);
+    EXPECT_EQ(Describe(r.tokens), Describe(c.tokens));
+    EXPECT_EQ(r.end.text, "");
+}
+
+const std::vector<Stream_Case> cases_08 = {
+    {"Context vunit XNOR", {{"CONTEXT", "context"}, {"VUNIT", "vunit"}, {"XNOR", "xnor"}}},
+    // Two words hold an underscore; others with one are identifiers.
+    {"assume_Guarantee restrict_guarantee restrict_x",
+     {{"ASSUME_GUARANTEE", "assume_guarantee"}, {"RESTRICT_GUARANTEE", "restrict_guarantee"},
+      {"Identifier", "restrict_x"}}},
+    {"context1 force_", {{"Identifier", "context1"}, {"FORCE", "force"}}},
+    // The operators, each the longest match.
+    {"a?=b ?/= ?< ?<= ?> ?>=",
+     {{"Identifier", "a"}, {"MatchEQ", "?="}, {"Identifier", "b"}, {"MatchNE", "?/="}, {"MatchLT", "?<"},
+      {"MatchLE", "?<="}, {"MatchGT", "?>"}, {"MatchGE", "?>="}}},
+    {"??x ???=", {{"Condition", "??"}, {"Identifier", "x"}, {"Condition", "??"}, {"MatchEQ", "?="}}},
+    {"?<=> ?/", {{"MatchLE", "?<="}, {"GTSym", ">"}, {"Slash", "/"}}},
+    // Block comments yield no token, on one line or many; -- inside is no
+    // comment, nor /* inside; one not closed runs to the end.
+    {"a/*b*/c", {{"Identifier", "a"}, {"Identifier", "c"}}},
+    {"a /* x\n -- y\n /* z */ b */", {{"Identifier", "a"}, {"Identifier", "b"}, {"Star", "*"}, {"Slash", "/"}}},
+    {"a/**/b/*/c*/d", {{"Identifier", "a"}, {"Identifier", "b"}, {"Identifier", "d"}}},
+    {"a -- /* \nb */", {{"Identifier", "a"}, {"Identifier", "b"}, {"Star", "*"}, {"Slash", "/"}}},
+    {"a/=b/* c", {{"Identifier", "a"}, {"NESym", "/="}, {"Identifier", "b"}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Vhdl08, Token_Stream_08, testing::ValuesIn(cases_08));
+
+// The lines of the tokens after a block comment: its line ends count.
+TEST(BlockComments, TokensStayOnTheirLines) {
+    Scan_Result r = Scan("a /* one\ntwo\n\nthree */ b\n/**/c", Standard::VHDL08);
+    ASSERT_EQ(r.tokens.size(), 3u);
+    EXPECT_EQ(r.tokens[0].line, 1);
+    EXPECT_EQ(r.tokens[1].line, 4);
+    EXPECT_EQ(r.tokens[2].line, 5);
+}
+
+// In 87 and 93 the words of 2008 are identifiers, ? begins no token and /*
+// is a slash and a star.
+TEST(ReservedWords, The08WordsAreIdentifiersIn87And93) {
+    for (int i = 0; i < WORDS_08; i++) {
+        std::string w = named_tokens_08[i];
+        for (char& c : w) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (Standard s : {Standard::VHDL87, Standard::VHDL93}) {
+            Scan_Result r = Scan(w, s);
+            ASSERT_EQ(r.tokens.size(), 1u);
+            EXPECT_EQ(Token_Name(r.tokens[0].code), "Identifier") << w;
+        }
+        Scan_Result r08 = Scan(named_tokens_08[i], Standard::VHDL08);
+        ASSERT_EQ(r08.tokens.size(), 1u);
+        EXPECT_EQ(Token_Name(r08.tokens[0].code), named_tokens_08[i]);
+        EXPECT_EQ(r08.tokens[0].value, w);
+    }
+    for (Standard s : {Standard::VHDL87, Standard::VHDL93}) {
+        Scan_Result r = Scan("a ?= b /* c */", s);
+        EXPECT_EQ(Describe(r.tokens), Describe({{"Identifier", "a"}, {"EQSym", "="}, {"Identifier", "b"},
+                                                {"Slash", "/"}, {"Star", "*"}, {"Identifier", "c"},
+                                                {"Star", "*"}, {"Slash", "/"}}));
+    }
+}
 
 // In 87 the words of 93 are identifiers, and its characters begin no token.
 TEST(ReservedWords, The93WordsAreIdentifiersIn87) {

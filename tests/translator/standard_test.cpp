@@ -1,8 +1,9 @@
 // The language standard (--std): 87 is the default and changes nothing, 93
 // is exact mode written in VHDL-93 and parsed by the grammar generated from
-// vhdl.y; any other value is a usage error. The 87 grammar's automaton and
-// token codes are checked against the bison reports, so that the 93 edits
-// can never move them.
+// vhdl.y, 08 is exact mode parsed by the grammar generated from vhdl.y, the
+// 93 edits and the 2008 edits; any other value is a usage error. The 87 and
+// 93 grammars' automata and token codes are checked against the bison
+// reports, so that the edits of a later standard can never move them.
 #include <algorithm>
 #include <fstream>
 #include <map>
@@ -31,12 +32,13 @@ std::string Replace_All(std::string s, const std::string& from, const std::strin
 }
 
 bool In_93(const Golden_Case& c) { return std::find(c.args.begin(), c.args.end(), "--std=93") != c.args.end(); }
+bool In_08(const Golden_Case& c) { return std::find(c.args.begin(), c.args.end(), "--std=08") != c.args.end(); }
 
-// The golden cases of one standard.
+// The golden cases of 87 or of 93 (the 2008 ones are neither).
 std::vector<Golden_Case> Cases(bool vhdl93 = false) {
     std::vector<Golden_Case> cases;
     for (const Golden_Case& c : Load_Golden_Cases(GOLDEN_DIR))
-        if (In_93(c) == vhdl93) cases.push_back(c);
+        if (In_93(c) == vhdl93 && !In_08(c)) cases.push_back(c);
     return cases;
 }
 
@@ -98,6 +100,52 @@ TEST(Standard93, ReadsTheGoldenDesignsAsExactModeDoes) {
     EXPECT_GT(compared, 20);
 }
 
+const std::set<std::string> words_08 = {"assume", "assume_guarantee", "context", "cover", "default", "fairness",
+                                        "force", "parameter", "property", "protected", "release", "restrict",
+                                        "restrict_guarantee", "sequence", "strong", "vmode", "vprop", "vunit"};
+
+// Every golden design that --std=93 accepts, of either standard's cases, is
+// read by the 2008 parser into the same text, package of the counts
+// included, but for those that name something with a word 2008 reserves.
+TEST(Standard08, ReadsTheDesignsOf93As93ModeDoes) {
+    int compared = 0, refused = 0;
+    for (const Golden_Case& c : Load_Golden_Cases(GOLDEN_DIR)) {
+        std::string input = Read_File(GOLDEN_DIR "/cases/" + c.name + ".vhd");
+        Run_Result r93 = Run_Program(CORVANE_BINARY, {"--std=93", "-f", "g", "-d", "/sim"}, input);
+        if (r93.status != 0) continue;
+        Run_Result r = Run_Program(CORVANE_BINARY, {"--std=08", "-f", "g", "-d", "/sim"}, input);
+        if (r.status == 1) {
+            std::smatch m;
+            ASSERT_TRUE(std::regex_search(r.out, m, std::regex(R"(String:\(([a-z_]+)\))"))) << r.out;
+            EXPECT_TRUE(words_08.count(m[1])) << c.name << ": " << r.out;
+            refused++;
+            continue;
+        }
+        EXPECT_EQ(r.status, 0) << c.name;
+        EXPECT_TRUE(r.out == r93.out) << c.name << Show_Difference(r93.out, r.out);
+        compared++;
+    }
+    EXPECT_GT(compared, 40);
+    EXPECT_LT(refused, 3);
+}
+
+TEST(Standard08, ImpliesExactModeAndItsNames) {
+    const std::string design = "entity e is end e;\n";
+    Run_Result r = Run_Program(CORVANE_BINARY, {"--std=08"}, design);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("use std.textio.all; package corvane_test is ", 0), 0u) << r.out;
+    const std::string tail = "end corvane_test; use work.corvane_test.all; entity e is end e;";
+    EXPECT_EQ(r.out.substr(r.out.size() - std::min(r.out.size(), tail.size())), tail) << r.out;
+    // The package of the counts is the 93 one, which 2008 reads.
+    EXPECT_EQ(r.out, Run_Program(CORVANE_BINARY, {"--std=93"}, design).out);
+    std::vector<std::string> args = {"--std=08", "-f", "two words"};
+    r = Run_Program(CORVANE_BINARY, args, design);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind(Echo(args) + "corvane: the -f name 'two words' cannot be made a VHDL identifier", 0), 0u)
+        << r.err;
+}
+
 TEST(Standard93, ImpliesExactModeAndItsNames) {
     const std::string design = "entity e is end e;\n";
     Run_Result r = Run_Program(CORVANE_BINARY, {"--std=93"}, design);
@@ -117,12 +165,14 @@ TEST(Standard93, ImpliesExactModeAndItsNames) {
 // Any other standard is a usage error: a message, status 2, nothing printed,
 // the input not read.
 TEST(Standard, OtherValuesAreUsageErrors) {
-    for (std::string value : {"--std=95", "--std=", "--std", "--std=1993", "--std=93 ", "--std=087", "--std=93c"}) {
+    for (std::string value : {"--std=95", "--std=", "--std", "--std=1993", "--std=93 ", "--std=087", "--std=93c",
+                              "--std=8", "--std=2008", "--std=08 ", "--std=008"}) {
         std::vector<std::string> args = {"-f", "a", value, "-h"};
         Run_Result r = Run_Program(CORVANE_BINARY, args, "entity e is end e;\n");
         EXPECT_EQ(r.status, 2) << value;
         EXPECT_EQ(r.out, "") << value;
-        EXPECT_EQ(r.err, Echo(args) + "corvane: '" + value + "' names no language standard: give --std=87 or --std=93\n");
+        EXPECT_EQ(r.err, Echo(args) + "corvane: '" + value +
+                             "' names no language standard: give --std=87, --std=93 or --std=08\n");
     }
     // Words that only begin like the option are not it: ignored as every unknown argument.
     Run_Result r = Run_Program(CORVANE_BINARY, {"--standard=95", "--stdx"}, "entity e is end e;\n");
@@ -136,6 +186,11 @@ TEST(Standard, LastValueWins) {
     EXPECT_EQ(Run_Program(CORVANE_BINARY, {"--std=93", "--std=87"}, design).out.rfind("USE STD.TEXTIO.ALL;", 0), 0u);
     Run_Result r = Run_Program(CORVANE_BINARY, {"--std=87", "--std=93"}, design);
     EXPECT_NE(r.out.find("impure function"), std::string::npos) << r.out;
+    // A 2008 word names a signal in 93, not in 08.
+    const std::string words = "entity e is end e; architecture a of e is signal context : bit; begin end a;\n";
+    EXPECT_EQ(Run_Program(CORVANE_BINARY, {"--std=08", "--std=93"}, words).status, 0);
+    EXPECT_EQ(Run_Program(CORVANE_BINARY, {"--std=93", "--std=08"}, words).status, 1);
+    EXPECT_EQ(Run_Program(CORVANE_BINARY, {"--std=08", "--std=87"}, words).out.rfind("USE STD.TEXTIO.ALL;", 0), 0u);
 }
 
 std::string Nested_Design(int depth) {
@@ -143,21 +198,28 @@ std::string Nested_Design(int depth) {
            std::string(depth, ')') + ";\n  end process;\nend a;\n";
 }
 
-// The 93 parser's stack grows as the 87 parser's does, to the same limit.
+// The 93 and 2008 parsers' stacks grow as the 87 parser's does, to the same limit.
 TEST(Standard93, ParserStackGrowsAndOverflowsAsIn87) {
-    Run_Result r = Run_Program(CORVANE_BINARY, {"--std=93"}, Nested_Design(1000));
-    EXPECT_EQ(r.status, 0);
-    r = Run_Program(CORVANE_BINARY, {"--std=93"}, Nested_Design(10000));
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out.rfind("\nERROR:'parser stack overflow' in your Source Code!!!!\nString:(() Line:5 Column:", 0), 0u)
-        << r.out.substr(0, 200);
+    for (const char* option : {"--std=93", "--std=08"}) {
+        Run_Result r = Run_Program(CORVANE_BINARY, {option}, Nested_Design(1000));
+        EXPECT_EQ(r.status, 0) << option;
+        r = Run_Program(CORVANE_BINARY, {option}, Nested_Design(10000));
+        EXPECT_EQ(r.status, 2) << option;
+        EXPECT_EQ(r.out.rfind("\nERROR:'parser stack overflow' in your Source Code!!!!\nString:(() Line:5 Column:", 0),
+                  0u)
+            << option << r.out.substr(0, 200);
+    }
 }
 
-// The 87 grammar's automaton, as bison reports it: its 491 numbered
-// productions (and the start production 0) and 839 states.
-TEST(Grammar87, AutomatonDoesNotMove) {
-    std::ifstream report(TRANSLATOR_BUILD_DIR "/vhdl.output");
-    ASSERT_TRUE(report) << "no bison report";
+struct Automaton {
+    int productions = -1;  // the highest production number
+    int states = 0;
+};
+
+// A grammar's automaton, as bison reports it.
+Automaton Automaton_Of(const std::string& report_path) {
+    std::ifstream report(report_path);
+    EXPECT_TRUE(report) << "no bison report " << report_path;
     const std::regex production(R"(^ *([0-9]+) [a-z_0-9$]+:.*|^ *([0-9]+) +\|.*)");
     const std::regex state(R"(^State ([0-9]+)$)");
     int productions = -1, states = -1;
@@ -166,8 +228,32 @@ TEST(Grammar87, AutomatonDoesNotMove) {
         if (std::regex_match(line, m, production)) productions = std::max(productions, std::stoi(m[1].matched ? m[1] : m[2]));
         if (std::regex_match(line, m, state)) states = std::max(states, std::stoi(m[1]));
     }
-    EXPECT_EQ(productions, 491);
-    EXPECT_EQ(states + 1, 839);
+    return {productions, states + 1};
+}
+
+// The 87 grammar's automaton: its 491 numbered productions (and the start
+// production 0) and 839 states.
+TEST(Grammar87, AutomatonDoesNotMove) {
+    Automaton a = Automaton_Of(TRANSLATOR_BUILD_DIR "/vhdl.output");
+    EXPECT_EQ(a.productions, 491);
+    EXPECT_EQ(a.states, 839);
+}
+
+// The 93 grammar's automaton, which the 2008 edits leave as it is: 619
+// numbered productions and 1,016 states.
+TEST(Grammar93, AutomatonDoesNotMove) {
+    Automaton a = Automaton_Of(TRANSLATOR_BUILD_DIR "/vhdl93.output");
+    EXPECT_EQ(a.productions, 619);
+    EXPECT_EQ(a.states, 1016);
+}
+
+// The 2008 grammar is the 93 grammar and more: it numbers its productions on
+// from the 93 grammar's.
+TEST(Grammar08, NumbersItsProductionsOnFrom93) {
+    Automaton a93 = Automaton_Of(TRANSLATOR_BUILD_DIR "/vhdl93.output");
+    Automaton a08 = Automaton_Of(TRANSLATOR_BUILD_DIR "/vhdl08.output");
+    EXPECT_GT(a08.productions, a93.productions);
+    EXPECT_GT(a08.states, a93.states);
 }
 
 // The named tokens of a parser's header and their codes.
@@ -182,25 +268,34 @@ std::map<std::string, int> Token_Codes(const std::string& header) {
     return codes;
 }
 
-// One scanner serves both parsers: every token of the 87 grammar has the
-// same code in the 93 grammar, and the 93 grammar's own tokens come after.
-TEST(Grammar93, SharesTheTokenCodesOf87) {
-    std::map<std::string, int> codes87 = Token_Codes(TRANSLATOR_BUILD_DIR "/vhdl.tab.h");
-    std::map<std::string, int> codes93 = Token_Codes(TRANSLATOR_BUILD_DIR "/vhdl93.tab.h");
-    ASSERT_GT(codes87.size(), 100u);
-    int last87 = 0;
-    for (const auto& [name, code] : codes87) {
+// One scanner serves the three parsers: every token of a grammar has the same
+// code in the grammar of the later standard, whose own tokens come after.
+void Expect_Shared_Codes(const std::string& earlier, const std::string& later) {
+    std::map<std::string, int> earlier_codes = Token_Codes(earlier);
+    std::map<std::string, int> later_codes = Token_Codes(later);
+    ASSERT_GT(earlier_codes.size(), 100u);
+    ASSERT_GT(later_codes.size(), earlier_codes.size());
+    int last_earlier = 0;
+    for (const auto& [name, code] : earlier_codes) {
         if (name.rfind("YY", 0) == 0) continue;  // the parser's own, named by its prefix
-        last87 = std::max(last87, code);
-        auto found = codes93.find(name);
-        ASSERT_NE(found, codes93.end()) << name;
+        last_earlier = std::max(last_earlier, code);
+        auto found = later_codes.find(name);
+        ASSERT_NE(found, later_codes.end()) << name;
         EXPECT_EQ(found->second, code) << name;
     }
-    for (const auto& [name, code] : codes93) {
-        if (name.rfind("YY", 0) != 0 && !codes87.count(name)) {
-            EXPECT_GT(code, last87) << name;
+    for (const auto& [name, code] : later_codes) {
+        if (name.rfind("YY", 0) != 0 && !earlier_codes.count(name)) {
+            EXPECT_GT(code, last_earlier) << name;
         }
     }
+}
+
+TEST(Grammar93, SharesTheTokenCodesOf87) {
+    Expect_Shared_Codes(TRANSLATOR_BUILD_DIR "/vhdl.tab.h", TRANSLATOR_BUILD_DIR "/vhdl93.tab.h");
+}
+
+TEST(Grammar08, SharesTheTokenCodesOf93) {
+    Expect_Shared_Codes(TRANSLATOR_BUILD_DIR "/vhdl93.tab.h", TRANSLATOR_BUILD_DIR "/vhdl08.tab.h");
 }
 
 }  // namespace
