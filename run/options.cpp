@@ -14,8 +14,8 @@ const char* const run_usage =
     "every top, adds each run to DIR/runs, merges all runs of DIR/runs and reports the statement\n"
     "coverage in DIR/coverage.\n"
     "\n"
-    "  --std 87|93|08         the language version of the FILEs (default 87; 08 not yet)\n"
-    "  --sim ghdl|nvc         the simulator (default ghdl; nvc reads 93)\n"
+    "  --std 87|93|08         the language version of the FILEs (default 87)\n"
+    "  --sim ghdl|nvc         the simulator (default ghdl; nvc reads 93 and 08)\n"
     "  -o DIR                 the output folder (default corvane-out): src/ (instrumented files and\n"
     "                         maps), work/ (library), runs/N (the traces of every run, kept from\n"
     "                         call to call), coverage/ (summary.txt, FILE.gcov, coverage.info,\n"
@@ -186,17 +186,9 @@ bool Parse_Options(const std::vector<std::string>& args, Options& options, std::
         error = "--std " + standard + ": no such language version (" + Names(Standards()) + ")";
         return false;
     }
-    if (options.standard->refusal) {
-        error = "--std " + standard + " cannot be used yet: " + options.standard->refusal;
-        return false;
-    }
     options.simulator = Find_Simulator(simulator);
     if (!options.simulator) {
         error = "--sim " + simulator + ": no such simulator (" + Names(Simulators()) + ")";
-        return false;
-    }
-    if (options.simulator->refusal) {
-        error = "--sim " + simulator + " cannot be used yet: " + options.simulator->refusal;
         return false;
     }
     if (options.standard->year < options.simulator->first_year) {

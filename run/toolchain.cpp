@@ -64,23 +64,21 @@ std::vector<std::string> Nvc_Run(const Setup& s) {
     return args;
 }
 
-const char* const not_08 = "the translator reads VHDL-87 and VHDL-93 so far";
-
 }  // namespace
 
 const std::vector<Standard>& Standards() {
     static const std::vector<Standard> table = {
-        {"87", 1987, nullptr, {}},
-        {"93", 1993, nullptr, {"--std=93"}},
-        {"08", 2008, not_08, {}},
+        {"87", 1987, {}},
+        {"93", 1993, {"--std=93"}},
+        {"08", 2008, {"--std=08"}},
     };
     return table;
 }
 
 const std::vector<Simulator>& Simulators() {
     static const std::vector<Simulator> table = {
-        {"ghdl", "ghdl", nullptr, 1987, Ghdl_Analyse, Ghdl_Elaborate, Ghdl_Run},
-        {"nvc", "nvc", nullptr, 1993, Nvc_Analyse, Nvc_Elaborate, Nvc_Run},
+        {"ghdl", "ghdl", 1987, Ghdl_Analyse, Ghdl_Elaborate, Ghdl_Run},
+        {"nvc", "nvc", 1993, Nvc_Analyse, Nvc_Elaborate, Nvc_Run},
     };
     return table;
 }

@@ -1,6 +1,6 @@
-// The language versions and simulators corvane_run knows: one row each.
-// A row that cannot be used yet says why; making it usable is a matter of
-// its row alone (its commands and, for a version, the translator's options).
+// The language versions and simulators corvane_run knows: one row each
+// (for a version, the translator's options; for a simulator, its commands
+// and the oldest version it reads).
 #pragma once
 
 #include <string>
@@ -10,7 +10,6 @@
 struct Standard {
     const char* name;     // 87, 93, 08
     int year;             // 1987, 1993, 2008: what the simulators' rows read
-    const char* refusal;  // why it cannot be used yet; nullptr when it can
     // Options given to the translator besides --exact -f -d -m.
     std::vector<std::string> translator_options;
 };
@@ -26,7 +25,6 @@ struct Setup {
 struct Simulator {
     const char* name;     // as --sim names it
     const char* program;  // looked up on PATH
-    const char* refusal;  // why it cannot be used yet; nullptr when it can
     int first_year;       // the oldest language version it reads
     // The arguments after the program of: analysing the files into the
     // library, in their order; elaborating the top; running it.

@@ -59,7 +59,7 @@ TEST(Options, CommandLines) {
          "87 ghdl corvane-out tops(t@1.5ns,u@10sec,v@3hr,) excludes() - 1 files(f,)"},
         {"fail-under 0 and 100", {"--fail-under", "0", "--fail-under", "100", "f"}, "",
          "87 ghdl corvane-out tops() excludes() 1000 1 files(f,)"},
-        {"VHDL-2008 not yet", {"--std=08", "f"}, "--std 08 cannot be used yet: the translator reads VHDL-87 and VHDL-93 so far", ""},
+        {"VHDL-2008 on GHDL", {"--std=08", "f"}, "", "08 ghdl corvane-out tops() excludes() - 1 files(f,)"},
         {"NVC with VHDL-87", {"--sim", "nvc", "f"}, "--sim nvc reads VHDL-1993 and later: give --std 93", ""},
         {"VHDL-93 on NVC", {"--std", "93", "--sim", "nvc", "f"}, "", "93 nvc corvane-out tops() excludes() - 1 files(f,)"},
         {"no such version", {"--std", "2019", "f"}, "--std 2019: no such language version (87, 93, 08)", ""},
