@@ -17,11 +17,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The cases of the default mode (exact mode's map is another; --std=93 is exact mode).
+// The cases of the default mode (exact mode's map is another; --std=93 and
+// --std=08 are exact mode).
 std::vector<Golden_Case> Load_Cases() {
     std::vector<Golden_Case> cases;
-    for (const Golden_Case& c : Load_Golden_Cases(GOLDEN_DIR))
-        if (std::find(c.args.begin(), c.args.end(), "--std=93") == c.args.end()) cases.push_back(c);
+    for (const Golden_Case& c : Load_Golden_Cases(GOLDEN_DIR)) {
+        bool exact = false;
+        for (const char* option : {"--exact", "--std=93", "--std=08"})
+            exact = exact || std::find(c.args.begin(), c.args.end(), option) != c.args.end();
+        if (!exact) cases.push_back(c);
+    }
     return cases;
 }
 
