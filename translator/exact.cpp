@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "flow.h"
 #include "scanner.h"
 #include "stack.h"
 #include "standard.h"
@@ -73,6 +74,8 @@ struct Construct {
     std::string key = "-";
     bool dropped = false;
     std::vector<Record> records;
+    int first_counter = -1, last_counter = -1;  // the counters it keeps in memory
+    std::vector<int> writes;                    // its writes of them
 };
 
 std::vector<Construct> constructs;
@@ -99,6 +102,53 @@ Key Count_Point(const char* kind, int line) {
     c.records.push_back(Record{false, k.line, kind, Key_String(k), "", 0});
     return k;
 }
+
+// The counters that processes and subprograms keep in memory, numbered over
+// the whole design file, each with the key it counts; and the writes of the
+// changed ones, each with the ranges of counters it looks at.
+std::vector<Key> counter_keys;
+std::vector<flow::Ranges> write_ranges;
+
+// A counter of the construct for the key, counted in the flow of its body
+// (at_front: before the first statement of the sequence that has just closed).
+int Allocate_Counter(int construct, Key k) {
+    int id = static_cast<int>(counter_keys.size());
+    counter_keys.push_back(k);
+    Construct& c = constructs[construct];
+    if (c.first_counter < 0) c.first_counter = id;
+    c.last_counter = id;
+    return id;
+}
+
+int New_Counter(int construct, Key k, bool at_front = false) {
+    int id = Allocate_Counter(construct, k);
+    flow::Counter(id, at_front);
+    return id;
+}
+
+int Allocate_Write(int construct) {
+    int point = static_cast<int>(write_ranges.size());
+    write_ranges.emplace_back();
+    constructs[construct].writes.push_back(point);
+    return point;
+}
+
+int New_Write(int construct) {
+    int point = Allocate_Write(construct);
+    flow::Write(point);
+    return point;
+}
+
+// The process or subprogram whose body is being read, or -1.
+int Current_Body() { return open_sequential.empty() ? -1 : open_sequential.back(); }
+
+// "corvane_c (7) := corvane_c (7) + 1;": the counter's increment.
+std::string Increment(int id) {
+    std::string c = "corvane_c (" + std::to_string(id) + ")";
+    return c + " := " + c + " + 1;";
+}
+
+std::string Write_Call(int point) { return package_name + "_put (corvane_c, " + std::to_string(point) + ");"; }
 
 // The arms of a branching statement on line, in their order, as the map's
 // next block of that line.
@@ -176,48 +226,102 @@ bool Exact_Names_Valid(std::string& error) {
 
 namespace {
 
-// The package of the counts: $ stands for the package's name, # for the
-// trace path, {impure} for the word that declares the functions that write
-// the trace and {open} for the words that open the trace file, in the
-// design's VHDL (87: none and "is out"; 93: "impure" and "open write_mode
-// is"). writeline leaves an empty line behind, which is given back at once:
-// the simulation's memory does not grow with the number of statements it
-// counts. Its subprograms carry the package's name too, so that no name of
-// the design, and no other unit made visible with "use work.all", hides or
-// clashes with them.
+// The package of the counts, declared on the output's first line, its body
+// after the design: $ stands for the package's name, {impure} for the word
+// that declares the functions that write the trace and {open} for the words
+// that open the trace file, in the design's VHDL (87: none and "is out"; 93:
+// "impure" and "open write_mode is"), # for the trace path and @ for the
+// tables of the counters. Its subprograms carry the package's name, so that
+// no name of the design, and no other unit made visible with "use
+// work.all", hides or clashes with them.
+//
+// Processes and subprograms count in a variable corvane_c of type $_counts,
+// one element a counter, and write the counters that may have changed with
+// $_put, which resets them. A write is one line of "KEY:COUNT" pairs, made
+// in a string and written at once. The concurrent statements write a key a line
+// ($_hit, through the functions that take their place in expressions);
+// writeline leaves an empty line behind, which is given back at once.
 const char* const package_template =
     "use std.textio.all; package $ is"
+    " type $_counts is array (integer range <>) of integer;"
+    " procedure $_put (c : inout $_counts; f : integer);"
     " procedure $_hit (l : integer); procedure $_hit (l, k : integer);"
     " {impure}function $_ran (l, k : integer) return boolean;"
     " {impure}function $_ran (l, k : integer; c : boolean) return boolean;"
     " {impure}function $_arm (l, k : integer; c : boolean) return boolean;"
-    " {impure}function $_two (l, k1, k2 : integer; c : boolean) return boolean; end $;"
-    " package body $ is file trace : text {open} #;"
-    " procedure $_hit (l, k : integer) is variable s : line; begin write (s, l);"
+    " end $; ";
+
+const char* const body_template =
+    "package body $ is file trace : text {open} #;\n"
+    "type table is array (natural range <>) of integer;\n@"
+    "procedure $_put (c : inout $_counts; f : integer) is"
+    " variable b : string (1 to 1100); variable n : natural := 0; variable v, m : integer; begin"
+    " for r in firsts (f) to firsts (f + 1) - 1 loop for i in lows (r) to highs (r) loop if c (i) /= 0 then"
+    " if n > 1000 then write (trace, b (1 to n) & LF); n := 0; end if;"
+    " if n > 0 then n := n + 1; b (n) := ' '; end if;"
+    " m := key_ends (i + 1) - key_ends (i); b (n + 1 to n + m) := keys (key_ends (i) + 1 to key_ends (i + 1));"
+    " n := n + m; v := c (i); m := 1; while v >= 10 loop v := v / 10; m := m + 1; end loop; v := c (i);"
+    " for j in n + m downto n + 1 loop b (j) := character'val (48 + v mod 10); v := v / 10; end loop; n := n + m;"
+    " c (i) := 0; end if; end loop; end loop; if n > 0 then write (trace, b (1 to n) & LF); end if; end $_put;\n"
+    "procedure $_hit (l, k : integer) is variable s : line; begin write (s, l);"
     " if k > 1 then write (s, '.'); write (s, k); end if; writeline (trace, s); deallocate (s); end $_hit;"
     " procedure $_hit (l : integer) is variable s : line; begin write (s, l); writeline (trace, s);"
     " deallocate (s); end $_hit;"
     " {impure}function $_ran (l, k : integer) return boolean is begin $_hit (l, k); return true; end $_ran;"
     " {impure}function $_ran (l, k : integer; c : boolean) return boolean is begin $_hit (l, k); return c; end $_ran;"
     " {impure}function $_arm (l, k : integer; c : boolean) return boolean is"
-    " begin if c then $_hit (l, k); end if; return c; end $_arm;"
-    " {impure}function $_two (l, k1, k2 : integer; c : boolean) return boolean is"
-    " begin if c then $_hit (l, k1); else $_hit (l, k2); end if; return c; end $_two; end $; ";
+    " begin if c then $_hit (l, k); end if; return c; end $_arm; end $;\n";
 
-}  // namespace
+// A constant of the package body: its items a line of the output per 40,
+// and after them one or two that no index reaches, so that the aggregate
+// has two at least.
+std::string Table(const char* name, const std::vector<int>& items) {
+    std::string s = std::string("constant ") + name + " : table := (";
+    for (size_t i = 0; i < items.size(); i++) {
+        s += std::to_string(items[i]) + ", ";
+        if (i % 40 == 39) s += "\n";
+    }
+    return s + (items.empty() ? "0, 0);\n" : "0);\n");
+}
 
-std::string Exact_Package() {
+// The tables: keys holds the key of every counter with its colon, key_ends
+// where each ends in it; a write f looks at the ranges firsts (f) to
+// firsts (f + 1) - 1, each the counters lows (r) to highs (r).
+std::string Tables() {
+    std::string keys = "constant keys : string := \"\"";
+    std::vector<int> key_ends{0}, firsts{0}, lows, highs;
+    for (size_t i = 0; i < counter_keys.size(); i++) {
+        std::string key = Key_String(counter_keys[i]) + ":";
+        if (i % 40 == 0) keys += " &\n\"\"";
+        keys.insert(keys.size() - 1, key);
+        key_ends.push_back(key_ends.back() + static_cast<int>(key.size()));
+    }
+    for (const flow::Ranges& ranges : write_ranges) {
+        for (const auto& r : ranges) {
+            lows.push_back(r.first);
+            highs.push_back(r.second);
+        }
+        firsts.push_back(static_cast<int>(lows.size()));
+    }
+    return keys + ";\n" + Table("key_ends", key_ends) + Table("firsts", firsts) + Table("lows", lows) +
+           Table("highs", highs);
+}
+
+std::string Fill(const char* text_template) {
     bool vhdl93 = standard != Standard::VHDL87;
     std::string path;
     String_Literal(Trace_Path(), path);
+    std::string text;
     const std::pair<const char*, std::string> words[] = {
-        {"$", package_name},
-        {"#", path},
         {"{impure}", vhdl93 ? "impure " : ""},
         {"{open}", vhdl93 ? "open write_mode is" : "is out"},
     };
-    std::string text;
-    for (const char* c = package_template; *c;) {
+    for (const char* c = text_template; *c;) {
+        if (*c == '$' || *c == '#' || *c == '@') {
+            text += *c == '$' ? package_name : *c == '#' ? path : Tables();
+            c++;
+            continue;
+        }
         bool replaced = false;
         for (const auto& w : words) {
             size_t n = std::strlen(w.first);
@@ -233,6 +337,12 @@ std::string Exact_Package() {
     return text;
 }
 
+}  // namespace
+
+std::string Exact_Package() { return Fill(package_template); }
+
+std::string Exact_Package_Body() { return Fill(body_template); }
+
 std::string Exact_Use_Clause() { return "use work." + package_name + ".all; "; }
 
 void Exact_Open(Construct_Kind kind, int head_line, const std::string& own_name) {
@@ -242,6 +352,7 @@ void Exact_Open(Construct_Kind kind, int head_line, const std::string& own_name)
     c.first_line = head_line;
     constructs.push_back(c);
     open_sequential.push_back(static_cast<int>(constructs.size()) - 1);
+    flow::Begin_Body();
 }
 
 void Exact_Close(const std::string& path, bool named) {
@@ -261,30 +372,110 @@ void Exact_Close(const std::string& path, bool named) {
 
 void Exact_Drop() {
     if (last_closed >= 0) constructs[last_closed].dropped = true;
-}
-
-Text Exact_Count_Text(const char* kind, int line) {
-    if (open_sequential.empty()) return Empty_Text();
-    return Make_String(Open_Call("hit", Count_Point(kind, line)) + "); ");
-}
-
-size_t Exact_Count_Length(const Text& statement) {
-    const std::string head = package_name + "_hit (";
-    // The longest count: the head, two numbers and ", ", then ");".
-    std::string start = Text_Prefix(statement, head.size() + 48);
-    if (start.compare(0, head.size(), head) != 0) return 0;
-    size_t end = start.find("); ", head.size());
-    return end == std::string::npos ? 0 : end + 3;
+    flow::Drop_Body();
 }
 
 namespace {
 
-// " corvane_x_hit (L, K);": the count of an arm, behind the word that opens it.
-Text Arm_Count(Key k) { return Make_String(" " + Open_Call("hit", k) + ");"); }
+// The assertion or report statement being read may end the simulation:
+// the changed counts are written in front of it.
+bool write_first = false;
+
+// The key of the last statement counted, and the text in front of it.
+Key last_count_key{0, 0};
+std::string last_prefix;
+
+bool Is(const char* kind, const char* name) { return std::strcmp(kind, name) == 0; }
+
+}  // namespace
+
+Text Exact_Count_Text(const char* kind, int line) {
+    int body = Current_Body();
+    if (body < 0) return Empty_Text();
+    Key k = Count_Point(kind, line);
+    last_count_key = k;
+    std::string text = Increment(New_Counter(body, k)) + " ";
+    // The simulation may stop during a wait or a call, or after a return
+    // before the subprogram is called again: the changed counts go first.
+    if (Is(kind, "wait") || Is(kind, "procedure_call") || Is(kind, "return") || write_first)
+        text += Write_Call(New_Write(body)) + " ";
+    if (Is(kind, "return")) flow::Leave();
+    write_first = false;
+    last_prefix = text;
+    return Make_String(text);
+}
+
+size_t Exact_Count_Length(const Text& statement) {
+    if (last_prefix.empty()) return 0;
+    return Text_Prefix(statement, last_prefix.size()) == last_prefix ? last_prefix.size() : 0;
+}
+
+namespace {
+
+// Whether the severity clause (" severity EXPR" or empty) may end the
+// simulation: note, warning and error (an assertion's default) do not.
+bool May_End(const Text& clause) {
+    std::string s;
+    for (char ch : Text_String(clause))
+        if (ch != ' ' && ch != '\t' && ch != '\n' && ch != '\r')
+            s += static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+    if (s.compare(0, 8, "severity") == 0) s.erase(0, 8);
+    return !(s.empty() || s == "note" || s == "warning" || s == "error");
+}
+
+}  // namespace
+
+// A failing assertion of severity failure ends the simulation; the write
+// goes in front of the statement rather than into its condition, whose call
+// of a function would change a simulator's report of the failure.
+Text Exact_Sequential_Assertion(Text condition, const Text& severity) {
+    if (Current_Body() >= 0 && May_End(severity)) write_first = true;
+    return condition;
+}
+
+void Exact_Report_Severity(const Text& severity) {
+    if (Current_Body() >= 0 && May_End(severity)) write_first = true;
+}
+
+namespace {
+
+// " corvane_c (7) := corvane_c (7) + 1;": the count of an arm, behind the
+// word that opens it.
+Text Arm_Count(int counter) { return Make_String(" " + Increment(counter)); }
 
 // The line of the if or case whose arm is being reduced: the innermost one
 // whose opening keyword the scanner has seen (its closing one not yet).
 int Open_Keyword_Line(const std::vector<int>& lines) { return lines.empty() ? current_line_number : lines.back(); }
+
+// A label as the source writes it ("name" or "name:", line feeds in front),
+// in lower case; "" for none.
+std::string Label_Name(const Text& label) {
+    std::string name;
+    for (char ch : Text_String(label))
+        if (ch != ' ' && ch != '\t' && ch != '\n' && ch != '\r' && ch != ':')
+            name += static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+    return name;
+}
+
+// The loops being read, innermost last: the line of a while loop's head (0
+// for the others) and whether the loop may end at its head.
+struct Open_Loop {
+    int while_line;
+    bool ends_at_head;
+};
+std::vector<Open_Loop> open_loops;
+int while_line = 0;  // of the while scheme just read
+
+// The exits read and not yet matched with the loop they leave: a label, or
+// the depth of the loop they stand in; and their taken count as terms to
+// subtract from the loop's completions ("-19", "-19+19.2").
+struct Exit {
+    std::string label;
+    size_t depth;
+    std::string taken;
+};
+std::vector<Exit> open_exits;
+bool conditional_jump = false;  // the exit or next being read has a condition
 
 }  // namespace
 
@@ -292,28 +483,36 @@ Text Exact_If_Arm(const char* arm, Text body) {
     int line = Open_Keyword_Line(if_keyword_lines);
     Key k = New_Key(line);
     Open_Arms(open_if_arms, if_keyword_lines.size()).push_back(Arm{arm, Key_String(k)});
-    return Format("%s%s", Arm_Count(k), body);
+    int c = Current_Body();
+    if (c < 0) return body;
+    return Format("%s%s", Arm_Count(New_Counter(c, k, true)), body);
 }
 
 Text Exact_End_Of_If(Text& then_body, bool has_else) {
     // The closing "end if" has put its own keyword on top of the opening one.
     size_t depth = if_keyword_lines.size() - 1;
     int line = if_keyword_lines[depth - 1];
+    int c = Current_Body();
     std::vector<Arm> arms;
     Key then_key = New_Key(line);
     arms.push_back(Arm{"then", Key_String(then_key)});
     std::vector<Arm>& later = Open_Arms(open_if_arms, depth);
+    int written = 1 + static_cast<int>(later.size());
     arms.insert(arms.end(), later.begin(), later.end());
     later.clear();
+    if_keyword_lines.resize(depth - 1);
+    if (c < 0) return Empty_Text();
+    int then_counter = Allocate_Counter(c, then_key), else_counter = -1;
     Text implicit_else = Empty_Text();
     if (!has_else) {
         Key k = New_Key(line);
         arms.push_back(Arm{"else", Key_String(k)});
-        implicit_else = Format(" else%s", Arm_Count(k));
+        else_counter = Allocate_Counter(c, k);
+        implicit_else = Format(" else%s", Arm_Count(else_counter));
     }
+    flow::End_If(written, then_counter, else_counter);
     Record_Branches("if", line, arms);
-    then_body = Format("%s%s", Arm_Count(then_key), then_body);
-    if_keyword_lines.resize(depth - 1);
+    then_body = Format("%s%s", Arm_Count(then_counter), then_body);
     return implicit_else;
 }
 
@@ -321,13 +520,18 @@ Text Exact_Case_Arm(Text body) {
     int line = Open_Keyword_Line(case_keyword_lines);
     Key k = New_Key(line);
     Open_Arms(open_case_arms, case_keyword_lines.size()).push_back(Arm{"when", Key_String(k)});
-    return Format("%s%s", Arm_Count(k), body);
+    int c = Current_Body();
+    if (c < 0) return body;
+    return Format("%s%s", Arm_Count(New_Counter(c, k, true)), body);
 }
 
 void Exact_End_Of_Case() {
     size_t depth = case_keyword_lines.size() - 1;
     std::vector<Arm>& arms = Open_Arms(open_case_arms, depth);
-    Record_Branches("case", case_keyword_lines[depth - 1], arms);
+    if (Current_Body() >= 0) {
+        flow::End_Case(static_cast<int>(arms.size()));
+        Record_Branches("case", case_keyword_lines[depth - 1], arms);
+    }
     arms.clear();
     case_keyword_lines.resize(depth - 1);
 }
@@ -336,19 +540,95 @@ void Exact_End_Of_If_Generate() {
     if (!if_keyword_lines.empty()) if_keyword_lines.pop_back();
 }
 
-Text Exact_Two_Way(const char* kind, const char* yes, const char* no, Text condition, int line) {
-    Key taken = New_Key(line), not_taken = New_Key(line);
-    Record_Branches(kind, line, {Arm{yes, Key_String(taken)}, Arm{no, Key_String(not_taken)}});
-    std::string head = package_name + "_two (" + std::to_string(line) + ", " + std::to_string(taken.ordinal) + ", " +
-                       std::to_string(not_taken.ordinal) + ", ";
-    return Format("%s%s)", Make_String(head), condition);
+Text Exact_Two_Way(const char* kind, Text condition, int line) {
+    // The arms are counted by the statements' own counters (exit, next) or by
+    // the loop's (while): the condition stays as it is.
+    if (Is(kind, "while"))
+        while_line = line;
+    else
+        conditional_jump = true;
+    return condition;
 }
 
-Text Exact_Body_Start(Text begin_word) {
-    Construct& c = constructs[last_closed];
+void Exact_Loop_Scheme(bool plain) {
+    open_loops.push_back(Open_Loop{plain ? 0 : while_line, !plain});
+    while_line = 0;
+}
+
+Text Exact_End_Of_Loop(Text& body, const Text& label_text) {
+    if (open_loops.empty()) return Empty_Text();
+    Open_Loop loop = open_loops.back();
+    open_loops.pop_back();
+    std::string label = Label_Name(label_text);
+    // The exits that leave this loop: by its label, or unlabelled at its depth.
+    std::string exits;
+    size_t depth = open_loops.size() + 1;
+    for (size_t i = 0; i < open_exits.size();) {
+        const Exit& e = open_exits[i];
+        if (e.label.empty() ? e.depth == depth : e.label == label) {
+            exits += e.taken;
+            open_exits.erase(open_exits.begin() + static_cast<long>(i));
+        } else {
+            i++;
+        }
+    }
+    int c = Current_Body();
+    if (c < 0) return Empty_Text();
+    if (loop.while_line == 0) {
+        flow::End_Loop(loop.ends_at_head, label);
+        return Empty_Text();
+    }
+    // A while loop: its condition was true each time the body starts, and
+    // false each time the loop ends but by an exit.
+    Key yes = New_Key(loop.while_line);
+    body = Format("%s%s", Arm_Count(New_Counter(c, yes, true)), body);
+    flow::End_Loop(true, label);
+    Key done = New_Key(loop.while_line);
+    int done_counter = New_Counter(c, done);
+    Record_Branches("while", loop.while_line, {Arm{"true", Key_String(yes)}, Arm{"false", Key_String(done) + exits}});
+    return Arm_Count(done_counter);
+}
+
+Text Exact_End_Of_Jump(const char* kind, const Text& label_text) {
+    bool conditional = conditional_jump;
+    conditional_jump = false;
+    int c = Current_Body();
+    if (c < 0) return Empty_Text();
+    std::string label = Label_Name(label_text);
+    bool is_exit = Is(kind, "exit");
+    flow::Jump(is_exit, label, conditional);
+    std::string statement = Key_String(last_count_key);
+    std::string taken = "-" + statement;
+    Text after = Empty_Text();
+    if (conditional) {
+        // Counted when it goes on: taken are the other executions.
+        Key no = New_Key(last_count_key.line);
+        after = Arm_Count(New_Counter(c, no));
+        Record_Branches(kind, last_count_key.line,
+                        {Arm{"taken", statement + "-" + Key_String(no)}, Arm{"not_taken", Key_String(no)}});
+        taken += "+" + Key_String(no);
+    }
+    if (is_exit) open_exits.push_back(Exit{label, open_loops.size(), taken});
+    return after;
+}
+
+Text Exact_Body_Start(Text begin_word, Text& body_end, bool writes_at_end) {
     Key k = New_Key(Line_Of(begin_word));
-    c.key = Key_String(k);
-    return Format("%s %s;", begin_word, Make_String(Open_Call("hit", k) + ")"));
+    constructs[last_closed].key = Key_String(k);
+    int start = New_Counter(last_closed, k, true);
+    body_end = Empty_Text();
+    if (writes_at_end) body_end = Make_String(" " + Write_Call(New_Write(last_closed)));
+    Construct& c = constructs[last_closed];
+    std::vector<std::pair<int, flow::Ranges>> found;
+    bool ok = flow::End_Body(c.first_counter, c.last_counter, c.kind == "process", found);
+    // Without the body's structure, each write looks at all its counters.
+    for (int w : c.writes) write_ranges[static_cast<size_t>(w)] = ok ? flow::Ranges{} : flow::Ranges{{c.first_counter, c.last_counter}};
+    for (auto& f : found) write_ranges[static_cast<size_t>(f.first)] = std::move(f.second);
+    open_exits.clear();
+    std::string declaration = "variable corvane_c : " + package_name + "_counts (" + std::to_string(c.first_counter) +
+                              " to " + std::to_string(c.last_counter) + ") := (others => 0); ";
+    Text line_feeds = Take_Linefeeds(begin_word);
+    return Format("%s%s%s %s", line_feeds, Make_String(declaration), begin_word, Make_String(Increment(start)));
 }
 
 namespace {

@@ -1,12 +1,17 @@
 // Exact mode (--exact): one trace file per design file, written by a small
-// package that the output declares on its first line, in front of the
-// design. Every counted statement calls that package in front of its first
-// token, so the counts of all instances, calls and constructs add up in one
-// file, and nothing is declared in the design's own regions.
+// package that the output declares on its first line and whose body follows
+// the design. Each process and subprogram call counts its statements and
+// branches in a variable of its own (corvane_c, one element a counter) and
+// writes the counts that changed, once, in front of each point after which
+// the simulation may stop before it runs again: a wait, a procedure call, a
+// return, the end of a subprogram or of a process with a sensitivity list,
+// and an assertion or report that may end the simulation. Concurrent
+// statements write at each execution.
 //
 // A counting point is named by its key: the source line it stands on, and
 // when it is not the first point of that line, its ordinal on it ("42",
-// "42.2"). Each execution writes its key as one line of the trace.
+// "42.2"). A write is a line of "KEY:COUNT" pairs; a concurrent statement
+// writes its key alone.
 #pragma once
 
 #include <string>
@@ -21,8 +26,10 @@ extern bool exact_mode;
 // VHDL string; error then says why.
 bool Exact_Names_Valid(std::string& error);
 
-// The package and its body: the text of the output's first line.
+// The package: the text of the output's first line; its body, with the
+// tables of the counters, follows the design.
 std::string Exact_Package();
+std::string Exact_Package_Body();
 // The use clause that opens each design unit, so that its counts reach the
 // package through a name the design cannot hide.
 std::string Exact_Use_Clause();
@@ -36,14 +43,24 @@ void Exact_Close(const std::string& path, bool named);
 // A subprogram declaration without a body is no construct.
 void Exact_Drop();
 
-// "corvane_x.hit (L); " for a new counting point on line; kind names the
-// statement in the map. Outside processes and subprograms nothing is counted.
+// The count of a new counting point on line, to put in front of the
+// statement ("corvane_c (7) := corvane_c (7) + 1; "), followed by a write of
+// the changed counts when the statement may suspend or end the simulation;
+// kind names the statement in the map. Outside processes and subprograms
+// nothing is counted.
 Text Exact_Count_Text(const char* kind, int line);
-// The length of the count that statement begins with ("corvane_x_hit (L);
-// " as Exact_Count_Text makes it), 0 when it begins with none.
+// The length of the text that Exact_Count_Text put in front of statement,
+// 0 when it begins with none.
 size_t Exact_Count_Length(const Text& statement);
-// The count of the closed construct's body: its calls or its starts.
-Text Exact_Body_Start(Text begin_word);
+// A sequential assertion's condition, and a report statement's severity
+// clause, read before their counts: a severity that may end the simulation
+// asks for a write.
+Text Exact_Sequential_Assertion(Text condition, const Text& severity);
+void Exact_Report_Severity(const Text& severity);
+// The end of the closed construct's body: the declaration of its counters
+// and the count of its starts or calls after begin; body_end gets the write
+// at its end when it has one (a subprogram, a process with a sensitivity list).
+Text Exact_Body_Start(Text begin_word, Text& body_end, bool writes_at_end);
 
 // Branches: every arm of an if (then, each elsif, else written or not) and
 // of a case counts when it is taken, with the line of its if or case. The
@@ -56,9 +73,17 @@ Text Exact_Case_Arm(Text body);
 void Exact_End_Of_Case();
 // An if-generate took one of the scanner's if keywords: it has no arms.
 void Exact_End_Of_If_Generate();
-// The condition of an exit, next or while, counted when it is true (arm yes)
-// and when it is false (arm no).
-Text Exact_Two_Way(const char* kind, const char* yes, const char* no, Text condition, int line);
+// The condition of an exit or next (kind), or of a while: left as it is,
+// the arms are counted by the statement's end and the loop's.
+Text Exact_Two_Way(const char* kind, Text condition, int line);
+// An exit or next has ended (label: its loop label, or empty): the count of
+// its not-taken arm follows it when it has a condition.
+Text Exact_End_Of_Jump(const char* kind, const Text& label);
+// A loop's scheme has been read (plain: none); at its end, its label: a
+// while loop counts its true arm first in body, and the text returned, put
+// after the loop, counts its completions.
+void Exact_Loop_Scheme(bool plain);
+Text Exact_End_Of_Loop(Text& body, const Text& label);
 
 // Concurrent statements. A signal assignment: the condition of its k-th
 // "when" (first: k = 1), or the whole waveform of an unconditional one.

@@ -5,6 +5,7 @@
 
 #include "driver.h"
 #include "exact.h"
+#include "flow.h"
 #include "scanner.h"
 #include "scope.h"
 #include "stack.h"
@@ -155,9 +156,13 @@ Text Traced_Opening(const char* kind, Text first_word) {
     return Format("%s%s%s%s", line_feeds, scope_text, trace, first_word);
 }
 
-Text Concurrent_Assertion_Condition(Text condition, int line) {
-    if (!exact_mode || sequential_depth > 0) return condition;
+Text Assertion_Condition(Text condition, int line, const Text& severity) {
+    if (!exact_mode) return condition;
+    if (sequential_depth > 0) return Exact_Sequential_Assertion(condition, severity);
     return Exact_Assertion_Condition(condition, line);
+}
+void Report_Severity(const Text& severity) {
+    if (exact_mode) Exact_Report_Severity(severity);
 }
 
 namespace {
@@ -201,8 +206,18 @@ void End_Of_If_Generate() {
     if (exact_mode) Exact_End_Of_If_Generate();
 }
 
-Text Two_Way_Condition(const char* kind, const char* yes, const char* no, Text condition, int line) {
-    return exact_mode ? Exact_Two_Way(kind, yes, no, condition, line) : condition;
+Text Two_Way_Condition(const char* kind, Text condition, int line) {
+    return exact_mode ? Exact_Two_Way(kind, condition, line) : condition;
+}
+Text End_Of_Jump(const char* kind, const Text& label) {
+    return exact_mode ? Exact_End_Of_Jump(kind, label) : Empty_Text();
+}
+void Loop_Scheme(bool plain) {
+    if (exact_mode) Exact_Loop_Scheme(plain);
+}
+Text End_Of_Loop(Text& body, const Text& label) { return exact_mode ? Exact_End_Of_Loop(body, label) : Empty_Text(); }
+void Open_Sequence() {
+    if (exact_mode) flow::Open_Sequence();
 }
 
 Text Concurrent_Final_Condition(Text condition, bool first, int target_line, const Text& options) {
@@ -226,7 +241,10 @@ Text Labelled_Statement(Text label, Text statement) {
     return Format("%s%s%s%s:%s%s", line_feeds, scope_text, count, label, layout, statement);
 }
 
-Text Body_Start(Text begin_word) { return exact_mode ? Exact_Body_Start(begin_word) : begin_word; }
+Text Body_Start(Text begin_word, Text& body_end, bool writes_at_end) {
+    body_end = Empty_Text();
+    return exact_mode ? Exact_Body_Start(begin_word, body_end, writes_at_end) : begin_word;
+}
 
 void Enter_Sequential_Code(Construct_Kind kind, int head_line, const Text& own_name) {
     sequential_depth++;
@@ -317,6 +335,8 @@ void Print_Design(Text& design) {
         Release(line_feeds);
         if (!(design.flags & CONTEXT_UNIT)) std::fputs(Exact_Use_Clause().c_str(), stdout);
         Write_Text(stdout, design);
+        // The package body on the lines after the design's last.
+        std::fputs(("\n" + Exact_Package_Body()).c_str(), stdout);
         return;
     }
     std::fputs("USE STD.TEXTIO.ALL;", stdout);

@@ -27,9 +27,12 @@ Text Counted_Statement(int first_line, Text statement);
 // consumed: behind its line feeds, indented, with the statement's trace in
 // front of it.
 Text Traced_Opening(const char* kind, Text first_word);
-// A concurrent assertion's condition, counted in exact mode (line: the line
-// of "assert"); a sequential one's is left as it is.
-Text Concurrent_Assertion_Condition(Text condition, int line);
+// An assertion's condition (line: the line of "assert", severity: its
+// severity clause or empty). In exact mode a concurrent one is counted, and
+// a sequential one whose severity may end the simulation writes the counts.
+Text Assertion_Condition(Text condition, int line, const Text& severity);
+// A report statement's severity clause, read before its count.
+void Report_Severity(const Text& severity);
 // Branches in exact mode (the texts as they are otherwise): the body of an
 // elsif or else arm of an if, or of a case alternative, with its count.
 Text If_Arm(const char* arm, Text body);
@@ -39,9 +42,18 @@ Text Case_Arm(Text body);
 Text End_Of_If(Text& then_body, const Text& else_part);
 void End_Of_Case();
 void End_Of_If_Generate();
-// The condition of an exit or next (kind) or of a while: counted when true
-// (arm yes) and when false (arm no); line is the statement's first line.
-Text Two_Way_Condition(const char* kind, const char* yes, const char* no, Text condition, int line);
+// The condition of an exit or next (kind) or of a while, whose arms exact
+// mode counts; line is the statement's first line.
+Text Two_Way_Condition(const char* kind, Text condition, int line);
+// The end of an exit or next statement (its loop label or empty): the text
+// to put after it.
+Text End_Of_Jump(const char* kind, const Text& label);
+// Loops: the scheme has been read (plain: none); at the end, the body and
+// the label, and the text to put after the loop.
+void Loop_Scheme(bool plain);
+Text End_Of_Loop(Text& body, const Text& label);
+// A sequence of statements begins.
+void Open_Sequence();
 // Concurrent signal assignments in exact mode (as they are otherwise):
 // target_line is the line of the target, options the text of "guarded" or
 // "transport". The condition of a "when", the first one or a later one:
@@ -60,8 +72,11 @@ void Label_Concurrent_Statement(const Text& label);
 // statement's.
 Text Labelled_Statement(Text label, Text statement);
 // The word "begin" of a process or subprogram body that has just ended,
-// followed in exact mode by the count of the body's starts or calls.
-Text Body_Start(Text begin_word);
+// in exact mode behind the declaration of the body's counters and followed
+// by the count of its starts or calls. body_end: the text to put after the
+// body's statements (writes_at_end: a subprogram, or a process with a
+// sensitivity list).
+Text Body_Start(Text begin_word, Text& body_end, bool writes_at_end);
 
 // "-m": where the statement map goes; empty when no map is wanted.
 extern std::string map_file_name;

@@ -364,15 +364,15 @@ subprog_spec_1
 subprog_body
         : subprog_spec IS subprog_body_1 t_BEGIN seq_stats END subprog_body_2 ';'  /* 118 */
                 { Dec_Scope(); function_name = Return_Filename(); End_Of_Construct(Flags_Of($1));
-                  Text temp1 = Trace_File_Declaration(), temp2 = Body_Start($4);
+                  Text temp5, temp1 = Trace_File_Declaration(), temp2 = Body_Start($4, temp5, true);
                   if (Accumulates_Calls()) {
                       /* -a: the file is declared in front of the body, in the enclosing region, on the body's first line;
                          the indentation stays where it is without -a, so the layout differs by the declaration only. */
                       Text temp0 = Enclosing_Trace_File_Declaration(), temp3 = Return_Linefeeds($1), temp4 = Strip_Linefeeds_And_Return($1);
-                      $$ = Format("%s%s%s%s%s%s%s%s%s%s%s%s%s%s;", scope_text, temp3, temp0, temp4, scope_text, $2, $3, temp1, scope_text, temp2, $5, scope_text, $6, $7);
+                      $$ = Format("%s%s%s%s%s%s%s%s%s%s%s%s%s%s%s;", scope_text, temp3, temp0, temp4, scope_text, $2, $3, temp1, scope_text, temp2, $5, temp5, scope_text, $6, $7);
                       Release($1);
                   } else
-                      $$ = Format("%s%s%s%s%s%s%s%s%s%s%s%s;", scope_text, $1, scope_text, $2, $3, temp1, scope_text, temp2, $5, scope_text, $6, $7);
+                      $$ = Format("%s%s%s%s%s%s%s%s%s%s%s%s%s;", scope_text, $1, scope_text, $2, $3, temp1, scope_text, temp2, $5, temp5, scope_text, $6, $7);
                   Release($8); }
         ;
 subprog_body_2
@@ -904,7 +904,7 @@ for_scheme
         ;
 while_scheme
         : WHILE expr  /* 331 */
-                { Inc_Scope(); $$ = Format("%s %s", $1, Two_Way_Condition("while", "true", "false", $2, Line_Of($1))); }
+                { Inc_Scope(); $$ = Format("%s %s", $1, Two_Way_Condition("while", $2, Line_Of($1))); }
         ;
 concurrenstats
         : %empty  /* 332 */
@@ -1067,8 +1067,8 @@ procs_stat1
 procs_stat
         : procs_stat1 procs_stat1_1 procs_stat1_2 t_BEGIN seq_stats END PROCESS procs_stat1_3 ';'  /* 391 */
                 { function_name = Return_Filename(); End_Of_Construct(Flags_Of($1)); Dec_Scope();
-                  Text temp1 = Trace_File_Declaration(), temp2 = Body_Start($4);
-                  $$ = Format("%s%s%s%s%s%s%s%s%s %s%s;", $1, $2, $3, temp1, scope_text, temp2, $5, scope_text, $6, $7, $8);
+                  Text temp5, temp1 = Trace_File_Declaration(), temp2 = Body_Start($4, temp5, $2.len > 0);
+                  $$ = Format("%s%s%s%s%s%s%s%s%s%s %s%s;", $1, $2, $3, temp1, scope_text, temp2, $5, temp5, scope_text, $6, $7, $8);
                   Release($9); }
         ;
 procs_stat1_3
@@ -1096,7 +1096,7 @@ sensitivity_list
         ;
 seq_stats
         : %empty  /* 400 */
-                { $$ = Empty_Text(); }
+                { Open_Sequence(); $$ = Empty_Text(); }
         | seq_stats seq_stat  /* 401 */
                 { $$ = Format("%s%s", $1, $2); }
         ;
@@ -1116,7 +1116,7 @@ seq_stat
         ;
 assertion_stat
         : ASSERT expr assertion_sta1 assertion_sta2 ';'  /* 414 */
-                { int first = Line_Of($1); Text temp1 = Line_Trace_Statement("assertion"), temp2 = Concurrent_Assertion_Condition($2, first);
+                { int first = Line_Of($1); Text temp1 = Line_Trace_Statement("assertion"), temp2 = Assertion_Condition($2, first, $4);
                   $$ = Counted_Statement(first, Format("%s%s %s%s%s;%s", scope_text, $1, temp2, $3, $4, temp1)); Release($5); }
         ;
 assertion_sta2
@@ -1146,14 +1146,14 @@ case_staalternative
         ;
 existat
         : EXIT exista1 exista2 ';'  /* 423 */
-                { $$ = Format("%s%s%s;", Traced_Opening("exit", $1), $2, $3); Release($4); }
+                { Text temp1 = Traced_Opening("exit", $1), temp2 = End_Of_Jump("exit", $2); $$ = Format("%s%s%s;%s", temp1, $2, $3, temp2); Release($4); }
         ;
 exista2
         : %empty  /* 424 */
                 { $$ = Empty_Text(); }
         | WHEN expr  /* 425 */
                 /* $-1 is the word exit. */
-                { $$ = Format(" %s %s", $1, Two_Way_Condition("exit", "taken", "not_taken", $2, Line_Of($-1))); }
+                { $$ = Format(" %s %s", $1, Two_Way_Condition("exit", $2, Line_Of($-1))); }
         ;
 exista1
         : %empty  /* 426 */
@@ -1183,7 +1183,7 @@ if_sta1
         ;
 loop_stat
         : loop_sta1 loop_sta2 LOOP seq_stats END LOOP loop_sta3 ';'  /* 434 */
-                { Dec_Scope(); $$ = Format("%s%s%s %s%s%s%s %s%s;", scope_text, $1, $2, $3, $4, scope_text, $5, $6, $7); Release($8); }
+                { Dec_Scope(); Text temp1 = End_Of_Loop($4, $1); $$ = Format("%s%s%s %s%s%s%s %s%s;%s", scope_text, $1, $2, $3, $4, scope_text, $5, $6, $7, temp1); Release($8); }
         ;
 loop_sta3
         : %empty  /* 435 */
@@ -1193,9 +1193,9 @@ loop_sta3
         ;
 loop_sta2
         : %empty  /* 437 */
-                { Inc_Scope(); $$ = Empty_Text(); }
+                { Inc_Scope(); Loop_Scheme(true); $$ = Empty_Text(); }
         | iteration_scheme  /* 438 */
-                { $$ = Format("%s", $1); }
+                { Loop_Scheme(false); $$ = Format("%s", $1); }
         ;
 loop_sta1
         : %empty  /* 439 */
@@ -1205,14 +1205,14 @@ loop_sta1
         ;
 nexstat
         : NEXT nexsta1 nexsta2 ';'  /* 441 */
-                { $$ = Format("%s%s%s;", Traced_Opening("next", $1), $2, $3); Release($4); }
+                { Text temp1 = Traced_Opening("next", $1), temp2 = End_Of_Jump("next", $2); $$ = Format("%s%s%s;%s", temp1, $2, $3, temp2); Release($4); }
         ;
 nexsta2
         : %empty  /* 442 */
                 { $$ = Empty_Text(); }
         | WHEN expr  /* 443 */
                 /* $-1 is the word next. */
-                { $$ = Format(" %s %s", $1, Two_Way_Condition("next", "taken", "not_taken", $2, Line_Of($-1))); }
+                { $$ = Format(" %s %s", $1, Two_Way_Condition("next", $2, Line_Of($-1))); }
         ;
 nexsta1
         : %empty  /* 444 */

@@ -44,6 +44,9 @@ Trace_Counts() {
     for trace in "$1"/*::exact.corvane; do
         [ -e "$trace" ] || break
         design=${trace##*/}
-        sort "$trace" | uniq -c | awk -v d="${design%::exact.corvane}" '{ print d "\t" $2 "\t" $1 }'
+        # A line is a key (one execution) or KEY:COUNT pairs.
+        awk -v d="${design%::exact.corvane}" '{ for (i = 1; i <= NF; i++) {
+                 n = split($i, p, ":"); count[p[1]] += n == 2 ? p[2] : 1 } }
+             END { for (k in count) print d "\t" k "\t" count[k] }' "$trace" | sort
     done
 }

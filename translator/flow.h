@@ -1,0 +1,52 @@
+// The flow of control through the body of a process or subprogram, as far as
+// the counters that the body keeps in memory need it. The parser reports the
+// body's counters, writes and jumps in the order it reduces them, and its
+// statement sequences as they open and close; when the body ends, each write
+// learns which counters may have changed since the last write before it, on
+// any path. A write then looks at those counters only, not at every counter
+// of a large process.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace flow {
+
+// Brackets one body, from its construct's head to its end; bodies nest
+// (a subprogram declared in a process). Drop_Body: a declaration without body.
+void Begin_Body();
+void Drop_Body();
+
+// A statement sequence opens (its statements follow), and the compound
+// statements that close their sequences: the arms of an if or case (the
+// topmost "arms" sequences, in their order) and the body of a loop.
+void Open_Sequence();
+// then_counter counts the first arm; else_counter, when not -1, an else that
+// the if does not write (an arm of its own after the written ones).
+void End_If(int arms, int then_counter, int else_counter);
+void End_Case(int arms);
+// A loop whose condition is tested at its head (for, while) may end there;
+// a plain loop ends only by an exit. label: the loop's label, lower case, or "".
+void End_Loop(bool ends_at_head, const std::string& label);
+
+// The points of the innermost open sequence. A counter, by its number; at_front:
+// it counts the arm or body whose sequence has just closed, before its first statement.
+void Counter(int id, bool at_front = false);
+// A write of the changed counters, by its number: they are zero after it.
+void Write(int point);
+// An exit or next statement (label "" for the innermost loop); conditional:
+// it may also go on to the next statement.
+void Jump(bool is_exit, const std::string& label, bool conditional);
+// A return: control leaves the body (its write comes first).
+void Leave();
+
+// The end of the innermost body, whose sequence is the one on top; the
+// counters it owns are numbered first to last, and loops_back says that
+// control goes back to its start after its end (a process). Gives each of
+// its writes the ranges of counters it must look at; false when the body's
+// structure did not add up, and every write must then look at all of them.
+using Ranges = std::vector<std::pair<int, int>>;
+bool End_Body(int first, int last, bool loops_back, std::vector<std::pair<int, Ranges>>& writes);
+
+}  // namespace flow
