@@ -104,16 +104,18 @@ Key Count_Point(const char* kind, int line) {
 }
 
 // The counters that processes and subprograms keep in memory, numbered over
-// the whole design file, each with the key it counts; and the writes of the
+// the whole design file, each with the keys it counts (joined by commas:
+// the statements of a run that always runs whole share one counter, and so
+// do an arm or body and the run it begins with); and the writes of the
 // changed ones, each with the ranges of counters it looks at.
-std::vector<Key> counter_keys;
+std::vector<std::string> counter_keys;
 std::vector<flow::Ranges> write_ranges;
 
 // A counter of the construct for the key, counted in the flow of its body
 // (at_front: before the first statement of the sequence that has just closed).
 int Allocate_Counter(int construct, Key k) {
     int id = static_cast<int>(counter_keys.size());
-    counter_keys.push_back(k);
+    counter_keys.push_back(Key_String(k));
     Construct& c = constructs[construct];
     if (c.first_counter < 0) c.first_counter = id;
     c.last_counter = id;
@@ -125,6 +127,9 @@ int New_Counter(int construct, Key k, bool at_front = false) {
     flow::Counter(id, at_front);
     return id;
 }
+
+// The key joins the keys of a counter that runs exactly as often.
+void Join(int counter, Key k) { counter_keys[static_cast<size_t>(counter)] += "," + Key_String(k); }
 
 int Allocate_Write(int construct) {
     int point = static_cast<int>(write_ranges.size());
@@ -237,8 +242,9 @@ namespace {
 //
 // Processes and subprograms count in a variable corvane_c of type $_counts,
 // one element a counter, and write the counters that may have changed with
-// $_put, which resets them. A write is one line of "KEY:COUNT" pairs, made
-// in a string and written at once. The concurrent statements write a key a line
+// $_put, which resets them. A write is one line of counters separated by
+// spaces, each its keys joined by commas, and ":COUNT" unless it counted 1,
+// each written at once. The concurrent statements write a key a line
 // ($_hit, through the functions that take their place in expressions);
 // writeline leaves an empty line behind, which is given back at once.
 const char* const package_template =
@@ -253,16 +259,15 @@ const char* const package_template =
 
 const char* const body_template =
     "package body $ is file trace : text {open} #;\n"
-    "type table is array (natural range <>) of integer;\n@"
-    "procedure $_put (c : inout $_counts; f : integer) is"
-    " variable b : string (1 to 1100); variable n : natural := 0; variable v, m : integer; begin"
+    "type table is array (natural range <>) of integer; constant newline : string := (1 => LF);\n@"
+    "function image (v : integer) return string is variable b : string (1 to 10); variable n : integer := 10;"
+    " variable x : integer := v; begin loop b (n) := character'val (48 + x mod 10); x := x / 10; exit when x = 0;"
+    " n := n - 1; end loop; return b (n to 10); end image;\n"
+    "procedure $_put (c : inout $_counts; f : integer) is variable s : integer := 1; begin"
     " for r in firsts (f) to firsts (f + 1) - 1 loop for i in lows (r) to highs (r) loop if c (i) /= 0 then"
-    " if n > 1000 then write (trace, b (1 to n) & LF); n := 0; end if;"
-    " if n > 0 then n := n + 1; b (n) := ' '; end if;"
-    " m := key_ends (i + 1) - key_ends (i); b (n + 1 to n + m) := keys (key_ends (i) + 1 to key_ends (i + 1));"
-    " n := n + m; v := c (i); m := 1; while v >= 10 loop v := v / 10; m := m + 1; end loop; v := c (i);"
-    " for j in n + m downto n + 1 loop b (j) := character'val (48 + v mod 10); v := v / 10; end loop; n := n + m;"
-    " c (i) := 0; end if; end loop; end loop; if n > 0 then write (trace, b (1 to n) & LF); end if; end $_put;\n"
+    " if c (i) = 1 then write (trace, keys (key_ends (i) + 1 + s to key_ends (i + 1) - 1)); else"
+    " write (trace, keys (key_ends (i) + 1 + s to key_ends (i + 1))); write (trace, image (c (i))); end if;"
+    " s := 0; c (i) := 0; end if; end loop; end loop; if s = 0 then write (trace, newline); end if; end $_put;\n"
     "procedure $_hit (l, k : integer) is variable s : line; begin write (s, l);"
     " if k > 1 then write (s, '.'); write (s, k); end if; writeline (trace, s); deallocate (s); end $_hit;"
     " procedure $_hit (l : integer) is variable s : line; begin write (s, l); writeline (trace, s);"
@@ -284,14 +289,16 @@ std::string Table(const char* name, const std::vector<int>& items) {
     return s + (items.empty() ? "0, 0);\n" : "0);\n");
 }
 
-// The tables: keys holds the key of every counter with its colon, key_ends
-// where each ends in it; a write f looks at the ranges firsts (f) to
+// The tables: keys holds the keys of every counter behind a space and
+// before a colon, key_ends where each ends in it (a write leaves out the
+// space in front of the first counter of its line, and the colon of a
+// counter that counted 1); a write f looks at the ranges firsts (f) to
 // firsts (f + 1) - 1, each the counters lows (r) to highs (r).
 std::string Tables() {
     std::string keys = "constant keys : string := \"\"";
     std::vector<int> key_ends{0}, firsts{0}, lows, highs;
     for (size_t i = 0; i < counter_keys.size(); i++) {
-        std::string key = Key_String(counter_keys[i]) + ":";
+        std::string key = " " + counter_keys[i] + ":";
         if (i % 40 == 0) keys += " &\n\"\"";
         keys.insert(keys.size() - 1, key);
         key_ends.push_back(key_ends.back() + static_cast<int>(key.size()));
@@ -394,7 +401,14 @@ Text Exact_Count_Text(const char* kind, int line) {
     if (body < 0) return Empty_Text();
     Key k = Count_Point(kind, line);
     last_count_key = k;
-    std::string text = Increment(New_Counter(body, k)) + " ";
+    // A statement that follows a counted one in its sequence, with nothing
+    // between them that may suspend, jump or branch, runs as often as it.
+    std::string text;
+    int run = flow::Last_Counter();
+    if (run >= constructs[body].first_counter && constructs[body].first_counter >= 0)
+        Join(run, k);
+    else
+        text = Increment(New_Counter(body, k)) + " ";
     // The simulation may stop during a wait or a call, or after a return
     // before the subprogram is called again: the changed counts go first.
     if (Is(kind, "wait") || Is(kind, "procedure_call") || Is(kind, "return") || write_first)
@@ -443,6 +457,20 @@ namespace {
 // word that opens it.
 Text Arm_Count(int counter) { return Make_String(" " + Increment(counter)); }
 
+// The arm or body whose sequence has just closed (from_top: that many open
+// below the innermost) starts: counted by the run it begins with, if any,
+// or by a count of its own in front of body.
+Text Arm_Start(Key k, size_t from_top, Text body) {
+    int c = Current_Body();
+    if (c < 0) return body;
+    int run = flow::First_Counter(from_top);
+    if (run >= 0) {
+        Join(run, k);
+        return body;
+    }
+    return Format("%s%s", Arm_Count(New_Counter(c, k, true)), body);
+}
+
 // The line of the if or case whose arm is being reduced: the innermost one
 // whose opening keyword the scanner has seen (its closing one not yet).
 int Open_Keyword_Line(const std::vector<int>& lines) { return lines.empty() ? current_line_number : lines.back(); }
@@ -483,9 +511,7 @@ Text Exact_If_Arm(const char* arm, Text body) {
     int line = Open_Keyword_Line(if_keyword_lines);
     Key k = New_Key(line);
     Open_Arms(open_if_arms, if_keyword_lines.size()).push_back(Arm{arm, Key_String(k)});
-    int c = Current_Body();
-    if (c < 0) return body;
-    return Format("%s%s", Arm_Count(New_Counter(c, k, true)), body);
+    return Arm_Start(k, 0, body);
 }
 
 Text Exact_End_Of_If(Text& then_body, bool has_else) {
@@ -502,7 +528,13 @@ Text Exact_End_Of_If(Text& then_body, bool has_else) {
     later.clear();
     if_keyword_lines.resize(depth - 1);
     if (c < 0) return Empty_Text();
-    int then_counter = Allocate_Counter(c, then_key), else_counter = -1;
+    // The then arm is the first of the arms' sequences, the last on top.
+    int then_counter = -1, else_counter = -1;
+    int run = flow::First_Counter(static_cast<size_t>(written - 1));
+    if (run >= 0)
+        Join(run, then_key);
+    else
+        then_counter = Allocate_Counter(c, then_key);
     Text implicit_else = Empty_Text();
     if (!has_else) {
         Key k = New_Key(line);
@@ -512,7 +544,7 @@ Text Exact_End_Of_If(Text& then_body, bool has_else) {
     }
     flow::End_If(written, then_counter, else_counter);
     Record_Branches("if", line, arms);
-    then_body = Format("%s%s", Arm_Count(then_counter), then_body);
+    if (then_counter >= 0) then_body = Format("%s%s", Arm_Count(then_counter), then_body);
     return implicit_else;
 }
 
@@ -520,9 +552,7 @@ Text Exact_Case_Arm(Text body) {
     int line = Open_Keyword_Line(case_keyword_lines);
     Key k = New_Key(line);
     Open_Arms(open_case_arms, case_keyword_lines.size()).push_back(Arm{"when", Key_String(k)});
-    int c = Current_Body();
-    if (c < 0) return body;
-    return Format("%s%s", Arm_Count(New_Counter(c, k, true)), body);
+    return Arm_Start(k, 0, body);
 }
 
 void Exact_End_Of_Case() {
@@ -581,7 +611,7 @@ Text Exact_End_Of_Loop(Text& body, const Text& label_text) {
     // A while loop: its condition was true each time the body starts, and
     // false each time the loop ends but by an exit.
     Key yes = New_Key(loop.while_line);
-    body = Format("%s%s", Arm_Count(New_Counter(c, yes, true)), body);
+    body = Arm_Start(yes, 0, body);
     flow::End_Loop(true, label);
     Key done = New_Key(loop.while_line);
     int done_counter = New_Counter(c, done);
@@ -615,7 +645,12 @@ Text Exact_End_Of_Jump(const char* kind, const Text& label_text) {
 Text Exact_Body_Start(Text begin_word, Text& body_end, bool writes_at_end) {
     Key k = New_Key(Line_Of(begin_word));
     constructs[last_closed].key = Key_String(k);
-    int start = New_Counter(last_closed, k, true);
+    int start = flow::First_Counter(0);
+    bool counted_apart = start < 0;
+    if (counted_apart)
+        start = New_Counter(last_closed, k, true);
+    else
+        Join(start, k);
     body_end = Empty_Text();
     if (writes_at_end) body_end = Make_String(" " + Write_Call(New_Write(last_closed)));
     Construct& c = constructs[last_closed];
@@ -628,6 +663,7 @@ Text Exact_Body_Start(Text begin_word, Text& body_end, bool writes_at_end) {
     std::string declaration = "variable corvane_c : " + package_name + "_counts (" + std::to_string(c.first_counter) +
                               " to " + std::to_string(c.last_counter) + ") := (others => 0); ";
     Text line_feeds = Take_Linefeeds(begin_word);
+    if (!counted_apart) return Format("%s%s%s", line_feeds, Make_String(declaration), begin_word);
     return Format("%s%s%s %s", line_feeds, Make_String(declaration), begin_word, Make_String(Increment(start)));
 }
 

@@ -204,9 +204,11 @@ void Open_Sequence() {
 void End_If(int arms, int then_counter, int else_counter) {
     std::vector<int> taken = Close_Sequences(static_cast<size_t>(arms));
     if (taken.empty()) return;
-    nodes.push_back(Node{COUNTER, then_counter, false, false, "", {}});
-    std::vector<int>& first = sequences[static_cast<size_t>(taken.front())];
-    first.insert(first.begin(), static_cast<int>(nodes.size()) - 1);
+    if (then_counter >= 0) {
+        nodes.push_back(Node{COUNTER, then_counter, false, false, "", {}});
+        std::vector<int>& first = sequences[static_cast<size_t>(taken.front())];
+        first.insert(first.begin(), static_cast<int>(nodes.size()) - 1);
+    }
     if (else_counter >= 0) {
         nodes.push_back(Node{COUNTER, else_counter, false, false, "", {}});
         sequences.push_back({static_cast<int>(nodes.size()) - 1});
@@ -226,6 +228,22 @@ void End_Loop(bool ends_at_head, const std::string& label) {
 }
 
 void Counter(int id, bool at_front) { Add(Node{COUNTER, id, false, false, "", {}}, at_front); }
+
+int Last_Counter() {
+    if (open.empty() || bodies.empty() || open.size() <= bodies.back().open_before) return -1;
+    const std::vector<int>& sequence = sequences[static_cast<size_t>(open.back())];
+    if (sequence.empty()) return -1;
+    const Node& last = nodes[static_cast<size_t>(sequence.back())];
+    return last.kind == COUNTER ? last.value : -1;
+}
+
+int First_Counter(size_t from_top) {
+    if (bodies.empty() || open.size() <= bodies.back().open_before + from_top) return -1;
+    const std::vector<int>& sequence = sequences[static_cast<size_t>(open[open.size() - 1 - from_top])];
+    if (sequence.empty()) return -1;
+    const Node& first = nodes[static_cast<size_t>(sequence.front())];
+    return first.kind == COUNTER ? first.value : -1;
+}
 
 void Write(int point) { Add(Node{WRITE, point, false, false, "", {}}); }
 

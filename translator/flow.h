@@ -22,8 +22,9 @@ void Drop_Body();
 // statements that close their sequences: the arms of an if or case (the
 // topmost "arms" sequences, in their order) and the body of a loop.
 void Open_Sequence();
-// then_counter counts the first arm; else_counter, when not -1, an else that
-// the if does not write (an arm of its own after the written ones).
+// then_counter, when not -1, counts the first arm; else_counter, when not
+// -1, an else that the if does not write (an arm of its own after the
+// written ones).
 void End_If(int arms, int then_counter, int else_counter);
 void End_Case(int arms);
 // A loop whose condition is tested at its head (for, while) may end there;
@@ -35,6 +36,12 @@ void End_Loop(bool ends_at_head, const std::string& label);
 void Counter(int id, bool at_front = false);
 // A write of the changed counters, by its number: they are zero after it.
 void Write(int point);
+// The counter that the innermost open sequence ends with, or -1: a
+// statement after it runs exactly as often. And the counter that the open
+// sequence from_top places below the innermost begins with, or -1: it runs
+// exactly as often as the sequence starts.
+int Last_Counter();
+int First_Counter(size_t from_top);
 // An exit or next statement (label "" for the innermost loop); conditional:
 // it may also go on to the next statement.
 void Jump(bool is_exit, const std::string& label, bool conditional);

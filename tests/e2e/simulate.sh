@@ -44,9 +44,11 @@ Trace_Counts() {
     for trace in "$1"/*::exact.corvane; do
         [ -e "$trace" ] || break
         design=${trace##*/}
-        # A line is a key (one execution) or KEY:COUNT pairs.
+        # A line holds counters separated by spaces: each its keys joined by
+        # commas and ":COUNT" unless it counted 1.
         awk -v d="${design%::exact.corvane}" '{ for (i = 1; i <= NF; i++) {
-                 n = split($i, p, ":"); count[p[1]] += n == 2 ? p[2] : 1 } }
+                 n = split($i, p, ":"); m = split(p[1], keys, ",")
+                 for (j = 1; j <= m; j++) count[keys[j]] += n == 2 ? p[2] : 1 } }
              END { for (k in count) print d "\t" k "\t" count[k] }' "$trace" | sort
     done
 }
