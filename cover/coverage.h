@@ -74,7 +74,7 @@ struct Point_Counts {
     std::vector<uint32_t> slot_k;     // by slot: the K of its key
     std::vector<uint64_t> counts;     // by slot
     std::map<std::pair<long long, long long>, uint64_t> unknown;  // (LINE, K) of no key of the map
-    uint64_t bad_lines = 0;           // trace lines that are no key
+    uint64_t bad_lines = 0;           // trace lines that are neither a key nor pairs
 };
 
 struct Design {

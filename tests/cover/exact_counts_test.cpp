@@ -105,6 +105,57 @@ TEST_F(Exact_Counts, KeysFindTheirPoints) {
     EXPECT_EQ(points.bad_lines, 7u);
 }
 
+// The two forms of a trace line, a key alone and KEY:COUNT pairs, mixed in
+// one trace; a malformed line is counted not at all, not even its valid
+// pairs. The map of KeysFindTheirPoints.
+TEST_F(Exact_Counts, KeysAndPairs) {
+    const std::string map =
+        "corvane-exact-map\td\t/sim/d::exact.corvane\n"
+        "construct\tprocess\tp\t1\t40\t1\n"
+        "statement\t2\tsignal_assign\t2\n"
+        "statement\t2\tsignal_assign\t2.3\n"
+        "statement\t5\twait\t5\n"
+        "statement\t5\tsignal_assign\t5.2\n"
+        "statement\t40\tnull\t40\n";
+    using Unknown = std::map<std::pair<long long, long long>, uint64_t>;
+    struct Case {
+        const char* name;
+        std::string trace;
+        std::vector<uint64_t> counts;  // the entries (key 1), then 2, 2.3, 5, 5.2 and 40
+        Unknown unknown;
+        uint64_t bad_lines;
+    };
+    // 300,000 pairs on one line: longer than a block of the reader.
+    std::string long_line;
+    for (int i = 0; i < 300000; i++) long_line += i ? " 2:1" : "2:1";
+    const std::vector<Case> cases = {
+        {"pairs", "2:3 2.3:2 5.2:1\n", {0, 3, 2, 0, 1, 0}, {}, 0},
+        {"one pair", "40:7\n", {0, 0, 0, 0, 0, 7}, {}, 0},
+        {"keys and pairs mixed", "1\n2:4\n2.3\n 2 \n1:2 40:1\n2.3:1", {3, 5, 2, 0, 0, 1}, {}, 0},
+        {"the same key twice on a line", "5:2 5:3\n", {0, 0, 0, 5, 0, 0}, {}, 0},
+        {"leading zeros", "02:003 05.02:1\n", {0, 3, 0, 0, 1, 0}, {}, 0},
+        {"beyond 32 bits, summed in 64", "5:3000000000 5:3000000000\n5\n", {0, 0, 0, 6000000001, 0, 0}, {}, 0},
+        {"the largest count", "40:999999999999999999\n", {0, 0, 0, 0, 0, 999999999999999999u}, {}, 0},
+        {"keys of no point, with their counts", "3:7 40.2:2 2:1\n3\n", {0, 1, 0, 0, 0, 0},
+         {{{3, 1}, 8}, {{40, 2}, 2}}, 0},
+        {"a pair line longer than the reader's block", long_line + "\n5:1", {0, 300000, 0, 1, 0, 0}, {}, 0},
+        {"malformed pair lines",
+         "2:\n:3\n2:0\n2:-1\n2:+1\n2:3x\n2:1  5:1\n2:1 \n 2:1\n2:1\r\n2:1\t5:1\n2 :1\n2: 1\n"
+         "2:1:1\n2:1 5\n2:1 5:\n2:1 :5\n2:1 5:0\n2.1:1\n0:1\n2.:1\n.2:1\n2:1000000000000000000\n",
+         {0, 0, 0, 0, 0, 0}, {}, 23},
+    };
+    for (const Case& c : cases) {
+        Count(map, c.trace);
+        ASSERT_EQ(coverage.constructs.size(), 1u);
+        const Construct& p = coverage.constructs[0];
+        std::vector<uint64_t> counts = {p.entries};
+        for (const Statement& s : p.statements) counts.push_back(s.count);
+        EXPECT_EQ(counts, c.counts) << c.name;
+        EXPECT_EQ(coverage.designs[0].points.unknown, c.unknown) << c.name;
+        EXPECT_EQ(coverage.designs[0].points.bad_lines, c.bad_lines) << c.name;
+    }
+}
+
 // A conditional assignment with two when arms and the else arm as the rest:
 // the statement's count less the when arms', never below 0.
 TEST_F(Exact_Counts, ArmCountedAsTheRest) {
