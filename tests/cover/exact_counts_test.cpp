@@ -74,11 +74,12 @@ protected:
         std::vector<std::string> warnings;
         ASSERT_TRUE(Read_Run(dir + "/run", coverage, warnings, error)) << error;
         EXPECT_TRUE(warnings.empty()) << warnings[0];
-        Finish_Counts(coverage);
+        finish_warnings = Finish_Counts(coverage);
     }
 
     std::string dir;
     Coverage coverage;
+    std::vector<std::string> finish_warnings;
 };
 
 // Keys on lines 1, 2, 5 and 40, line 2 without a point 2.2.
@@ -169,15 +170,21 @@ TEST_F(Exact_Counts, ArmCountedAsTheRest) {
     struct Case {
         const char* trace;
         std::vector<uint64_t> counts;  // the statement, its two when arms, its else arm
+        std::vector<std::string> warnings;
     };
+    const std::string cut_short =
+        "d: the else arm of the conditional_signal_assign of line 3, block 0, 3-3.2-3.3, comes to -";
+    const std::string counted_as_0 = ": the trace is inconsistent (cut short?); counted as 0";
     const std::vector<Case> cases = {
-        {"3\n3.2\n3\n3.3\n3\n", {3, 1, 1, 1}},
-        {"3\n3\n", {2, 0, 0, 2}},
-        {"3\n3.2\n3\n3.2\n", {2, 2, 0, 0}},
-        {"", {0, 0, 0, 0}},
+        {"3\n3.2\n3\n3.3\n3\n", {3, 1, 1, 1}, {}},
+        {"3\n3\n", {2, 0, 0, 2}, {}},
+        {"3\n3.2\n3\n3.2\n", {2, 2, 0, 0}, {}},
+        {"", {0, 0, 0, 0}, {}},
+        {"3:5000000000 3.2:2000000000\n3.3:2999999999\n", {5000000000, 2000000000, 2999999999, 1}, {}},
         // A trace cut short between an arm and its statement: no arm is
-        // counted below zero.
-        {"3\n3.2\n3.3\n", {1, 1, 1, 0}},
+        // counted below zero, and the warning says how far below.
+        {"3\n3.2\n3.3\n", {1, 1, 1, 0}, {cut_short + "1" + counted_as_0}},
+        {"3.2:3000000000 3.3:1\n", {0, 3000000000, 1, 0}, {cut_short + "3000000001" + counted_as_0}},
     };
     for (const Case& c : cases) {
         Count(map, c.trace);
@@ -189,6 +196,7 @@ TEST_F(Exact_Counts, ArmCountedAsTheRest) {
         ASSERT_EQ(b.arms.size(), 3u);
         std::vector<uint64_t> counts = {a.statements[0].count, b.arms[0].count, b.arms[1].count, b.arms[2].count};
         EXPECT_EQ(counts, c.counts) << c.trace;
+        EXPECT_EQ(finish_warnings, c.warnings) << c.trace;
         EXPECT_EQ(b.arms[2].name, "else");
         EXPECT_EQ(Taken_Arms(a), (c.counts[1] > 0) + (c.counts[2] > 0) + (c.counts[3] > 0)) << c.trace;
         EXPECT_EQ(a.entries, 0u);
@@ -222,6 +230,44 @@ TEST_F(Exact_Counts, DifferenceOfKeysAnywhereInTheMap) {
     EXPECT_EQ(Branch_Arms(p), 4);
     EXPECT_EQ(Taken_Arms(p), 4);
     EXPECT_TRUE(Evaluated(p.branches[0]));
+}
+
+// An expression that adds keys, KEY1-KEY2+KEY3: the else arm of an if is
+// the count of the statement before it less the then arm's plus the count
+// of a statement inside the then arm (its count is added back in whatever
+// order the terms come). Below zero it counts 0 with a warning.
+TEST_F(Exact_Counts, ExpressionThatAddsKeys) {
+    const std::string map =
+        "corvane-exact-map\td\t/sim/d::exact.corvane\n"
+        "construct\tprocess\tp\t1\t9\t2\n"
+        "statement\t3\tnull\t3\n"
+        "branch\t4\t0\tif\tthen\t4.2\n"
+        "branch\t4\t0\tif\telse\t3-4.2+5\n"
+        "statement\t5\tnull\t5\n";
+    struct Case {
+        const char* trace;
+        uint64_t then, rest;
+        std::vector<std::string> warnings;
+    };
+    const std::vector<Case> cases = {
+        {"3:10 4.2:4 5:2\n", 4, 8, {}},
+        {"4.2:3\n5:3\n", 3, 0, {}},
+        {"3:3000000000\n5:3000000000 4.2:1\n", 1, 5999999999, {}},
+        {"", 0, 0, {}},
+        {"3:2 4.2:5 5:1\n", 5, 0,
+         {"d: the else arm of the if of line 4, block 0, 3-4.2+5, comes to -2: the trace is inconsistent (cut "
+          "short?); counted as 0"}},
+    };
+    for (const Case& c : cases) {
+        Count(map, c.trace);
+        ASSERT_EQ(coverage.constructs.size(), 1u);
+        const Construct& p = coverage.constructs[0];
+        ASSERT_EQ(p.branches.size(), 1u);
+        ASSERT_EQ(p.branches[0].arms.size(), 2u);
+        EXPECT_EQ(p.branches[0].arms[0].count, c.then) << c.trace;
+        EXPECT_EQ(p.branches[0].arms[1].count, c.rest) << c.trace;
+        EXPECT_EQ(finish_warnings, c.warnings) << c.trace;
+    }
 }
 
 }  // namespace
