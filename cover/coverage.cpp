@@ -1,6 +1,7 @@
 #include "coverage.h"
 
 #include <algorithm>
+#include <string>
 
 bool Last_Call_Only(const Coverage& coverage, const Construct& c) {
     return coverage.mode == Mode::partition && (c.kind == "procedure" || c.kind == "function");
@@ -33,32 +34,39 @@ void Finish_Partition_Counts(Construct& c) {
     }
 }
 
-void Finish_Exact_Counts(Construct& c, const Design& d) {
+void Finish_Exact_Counts(Construct& c, const Design& d, std::vector<std::string>& warnings) {
     const std::vector<uint64_t>& counts = d.points.counts;
     c.entries = c.entry_slot >= 0 ? counts[c.entry_slot] : 0;
     c.runs_seen = d.runs_seen;
     for (Statement& s : c.statements) s.count = counts[s.slot];
     for (Branch_Block& b : c.branches)
         for (Arm& a : b.arms) {
-            // A rest arm: its point's count less the others'; a trace cut
-            // short may hold an arm's point without its statement's.
-            uint64_t others = 0;
-            for (int slot : a.minus) others += counts[slot];
-            a.count = counts[a.slot] > others ? counts[a.slot] - others : 0;
+            uint64_t more = counts[a.slot], less = 0;
+            for (int slot : a.plus) more += counts[slot];
+            for (int slot : a.minus) less += counts[slot];
+            a.count = more >= less ? more - less : 0;
+            // A trace cut short between an arm's point and its statement's.
+            if (more < less)
+                warnings.push_back(d.name + ": the " + a.name + " arm of the " + b.kind + " of line " +
+                                   std::to_string(b.line) + ", block " + std::to_string(b.block) + ", " +
+                                   a.expression + ", comes to -" + std::to_string(less - more) +
+                                   ": the trace is inconsistent (cut short?); counted as 0");
         }
 }
 
 }  // namespace
 
-void Finish_Counts(Coverage& coverage) {
+std::vector<std::string> Finish_Counts(Coverage& coverage) {
+    std::vector<std::string> warnings;
     for (const Design& d : coverage.designs)
         for (int id : d.constructs) {
             Construct& c = coverage.constructs[id];
             if (coverage.mode == Mode::exact)
-                Finish_Exact_Counts(c, d);
+                Finish_Exact_Counts(c, d, warnings);
             else
                 Finish_Partition_Counts(c);
         }
+    return warnings;
 }
 
 int Executed_Statements(const Construct& c) {

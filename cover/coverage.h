@@ -14,10 +14,12 @@
 // One arm of a branching statement (exact mode).
 struct Arm {
     std::string name;  // then, elsif, else, when, taken, not_taken, true, false
-    // Its counting point; with minus, the point whose count the arm is the
-    // rest of: that count less the counts of the points in minus, at least 0.
+    // Its counting point; with plus or minus, the first point of the map's
+    // expression of keys: the arm's count is that point's count plus those
+    // of the points in plus, less those in minus.
     int slot = -1;
-    std::vector<int> minus;
+    std::vector<int> plus, minus;
+    std::string expression;  // the map's expression of keys; empty for a key alone
     uint64_t count = 0;  // set by Finish_Counts
 };
 
@@ -74,7 +76,7 @@ struct Point_Counts {
     std::vector<uint32_t> slot_k;     // by slot: the K of its key
     std::vector<uint64_t> counts;     // by slot
     std::map<std::pair<long long, long long>, uint64_t> unknown;  // (LINE, K) of no key of the map
-    uint64_t bad_lines = 0;           // trace lines that are no key
+    uint64_t bad_lines = 0;           // trace lines that are neither a key nor pairs
 };
 
 struct Design {
@@ -103,8 +105,10 @@ bool Last_Call_Only(const Coverage& coverage, const Construct& c);
 // every call opens its trace file anew.
 bool Reopened_Per_Outer_Call(const Coverage& coverage, const Construct& c);
 
-// Sets the counts of every statement, branch and construct once every run is read.
-void Finish_Counts(Coverage& coverage);
+// Sets the counts of every statement, branch and construct once every run is
+// read. Returns a warning for each arm whose expression of keys comes to
+// less than 0, which a consistent trace never gives; such an arm counts 0.
+std::vector<std::string> Finish_Counts(Coverage& coverage);
 
 // Statements of a construct that ran at least once (after Finish_Counts).
 int Executed_Statements(const Construct& c);

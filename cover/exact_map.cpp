@@ -4,9 +4,9 @@
 //   statement  LINE  KIND  KEY                (of the construct above)
 //   branch     LINE  BLOCK  KIND  ARM  KEY    (an arm of a branching statement of the construct above)
 // A KEY is LINE or LINE.K (K from 2), the counting point of the design's
-// trace file whose every line is one execution of one key. A branch's KEY
-// may also be a difference K1-K2-...: the count of K1 less those of the
-// others (keys of other records of the map), for an arm counted as the rest.
+// trace file (exact_lines.h). A branch's KEY may also be an expression of
+// keys K1-K2+K3...: the count of K1 less or plus those of the others (keys of
+// other records of the map), for an arm counted as the rest.
 // BLOCK numbers the branching statements of one line from 0; the arms of a
 // block are consecutive records, in the order Branch_Kinds gives.
 #include <algorithm>
@@ -180,19 +180,19 @@ bool Read_Exact_Map(std::istream& in, const std::string& header, const std::stri
     };
 
     // The branching statements: the block whose arms are being read, the
-    // map line of every block by line and number, the differences whose
+    // map line of every block by line and number, the expressions whose
     // keys are looked up once every key is known.
     Arm_Position open;
     int open_line = 0, open_block = -1, last_arm_line = 0;
     std::map<int, std::map<int, int>> block_lines;
-    struct Difference {
+    struct Expression {
         int construct;
         size_t block, arm;
         std::vector<Key> keys;
-        std::string text;
+        std::vector<char> signs;  // of each key: '+' for the first
         int map_line;
     };
-    std::vector<Difference> differences;
+    std::vector<Expression> expressions;
     auto close_block = [&]() {
         if (open_block < 0) return true;
         const char* missing = open.Missing();
@@ -282,24 +282,27 @@ bool Read_Exact_Map(std::istream& in, const std::string& header, const std::stri
             last_arm_line = line_no;
             Arm arm;
             arm.name = f[4];
-            if (f[5].find('-') == std::string::npos) {
+            size_t op = f[5].find_first_of("-+");
+            if (op == std::string::npos) {
                 if (!take_key(f[5], arm.slot)) return false;
             } else {
-                Difference d{construct, blocks.size() - 1, blocks.back().arms.size(), {}, f[5], line_no};
-                size_t from = 0;
-                for (size_t dash;; from = dash + 1) {
-                    dash = f[5].find('-', from);
+                arm.expression = f[5];
+                Expression e{construct, blocks.size() - 1, blocks.back().arms.size(), {}, {}, line_no};
+                char sign = '+';
+                for (size_t from = 0;; from = op + 1, op = f[5].find_first_of("-+", from)) {
                     Key key;
-                    if (!Parse_Key(f[5].substr(from, dash == std::string::npos ? dash : dash - from), key))
-                        return fail("'" + f[5] + "' is not a key (LINE or LINE.K, K from 2) or a difference of keys "
-                                                 "(K1-K2...)");
-                    if (std::find(d.keys.begin(), d.keys.end(), key) != d.keys.end())
+                    if (!Parse_Key(f[5].substr(from, op == std::string::npos ? op : op - from), key))
+                        return fail("'" + f[5] + "' is not a key (LINE or LINE.K, K from 2) or an expression of "
+                                                 "keys (K1-K2+K3...)");
+                    if (std::find(e.keys.begin(), e.keys.end(), key) != e.keys.end())
                         return fail("the key " + Key_Text(key.first, key.second) + " occurs twice in '" + f[5] +
                                     "'");
-                    d.keys.push_back(key);
-                    if (dash == std::string::npos) break;
+                    e.keys.push_back(key);
+                    e.signs.push_back(sign);
+                    if (op == std::string::npos) break;
+                    sign = f[5][op];
                 }
-                differences.push_back(std::move(d));
+                expressions.push_back(std::move(e));
             }
             blocks.back().arms.push_back(std::move(arm));
         } else if (f[0] == header_word) {
@@ -321,17 +324,17 @@ bool Read_Exact_Map(std::istream& in, const std::string& header, const std::stri
             want++;
         }
     }
-    for (const Difference& d : differences) {
-        Arm& arm = coverage.constructs[d.construct].branches[d.block].arms[d.arm];
-        for (size_t i = 0; i < d.keys.size(); i++) {
-            auto found = key_index.find(d.keys[i]);
+    for (const Expression& e : expressions) {
+        Arm& arm = coverage.constructs[e.construct].branches[e.block].arms[e.arm];
+        for (size_t i = 0; i < e.keys.size(); i++) {
+            auto found = key_index.find(e.keys[i]);
             if (found == key_index.end())
-                return fail_at(d.map_line, "the key " + Key_Text(d.keys[i].first, d.keys[i].second) + " of '" +
-                                               d.text + "' is the counting point of no record of the map");
+                return fail_at(e.map_line, "the key " + Key_Text(e.keys[i].first, e.keys[i].second) + " of '" +
+                                               arm.expression + "' is the counting point of no record of the map");
             if (i == 0)
                 arm.slot = found->second;
             else
-                arm.minus.push_back(found->second);
+                (e.signs[i] == '+' ? arm.plus : arm.minus).push_back(found->second);
         }
     }
 
@@ -366,6 +369,7 @@ bool Read_Exact_Map(std::istream& in, const std::string& header, const std::stri
         for (Branch_Block& b : c.branches)
             for (Arm& a : b.arms) {
                 a.slot = slot_of[a.slot];
+                for (int& m : a.plus) m = slot_of[m];
                 for (int& m : a.minus) m = slot_of[m];
             }
     }

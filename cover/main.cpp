@@ -214,7 +214,7 @@ int main(int argc, char** argv) {
     }
     for (const std::string& w : warnings) Warn(w);
     for (const std::string& w : Trace_Line_Warnings(coverage)) Warn(w);
-    Finish_Counts(coverage);
+    for (const std::string& w : Finish_Counts(coverage)) Warn(w);
 
     if (!options.out_folder.empty()) {
         std::error_code ec;

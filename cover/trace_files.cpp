@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
+#include "exact_lines.h"
 #include "exact_map.h"
 
 namespace fs = std::filesystem;
@@ -36,26 +38,22 @@ std::string No_Trace_File(const std::string& folder) {
     return "the trace folder '" + folder + "' holds no trace file (" + trace_patterns + ")";
 }
 
-// An exact-mode trace line: key (LINE, K), K = 1 for LINE alone; valid
-// false for a line that is no key.
-inline void Count_Key(Point_Counts& p, long long line, long long k, bool valid) {
-    if (!valid) {
-        p.bad_lines++;
-        return;
-    }
+// A key of an exact-mode trace line, (LINE, K) with K = 1 for LINE alone,
+// and how often it ran.
+inline void Count_Key(Point_Counts& p, long long line, long long k, uint64_t count) {
     if (k == 1) {
         if (line < static_cast<long long>(p.known.size()) && p.known[line]) {
-            p.counts[line]++;
+            p.counts[line] += count;
             return;
         }
     } else if (line + 1 < static_cast<long long>(p.line_base.size())) {
         for (uint32_t s = p.line_base[line], end = p.line_base[line + 1]; s < end; s++)
             if (p.slot_k[s] == k) {
-                p.counts[s]++;
+                p.counts[s] += count;
                 return;
             }
     }
-    p.unknown[{line, k}]++;
+    p.unknown[{line, k}] += count;
 }
 
 }  // namespace
@@ -100,56 +98,35 @@ bool Count_Trace_File(const std::string& path, Construct& c) {
     return ok;
 }
 
-// The hot loop of exact mode, in the style of the one above: a line is
-// optional blanks, LINE or LINE.K in decimal digits, optional blanks and its
-// line end; a key LINE of the map is found at once, a key LINE.K among the
-// few of its line.
+// The hot loop of exact mode: the lines are found a block at a time and
+// read by Read_Exact_Line; a key LINE of the map is found at once, a key
+// LINE.K among the few of its line. A line longer than the buffer grows it.
 bool Count_Exact_Trace_File(const std::string& path, Point_Counts& points) {
     FILE* in = std::fopen(path.c_str(), "rb");
     if (!in) return false;
-    static char buffer[1 << 20];
-    long long line = 0, k = 0;
-    // line_digits, k_digits: digits seen before and after the dot.
-    bool line_digits = false, dot = false, k_digits = false, junk = false, after_digits = false, empty = true;
-    auto count = [&]() {
-        bool valid = line_digits && !junk && line > 0 && (!dot || (k_digits && k >= 2));
-        Count_Key(points, line, dot ? k : 1, valid);
+    std::vector<char> buffer(1 << 20);
+    auto count = [&points](long long line, long long k, uint64_t n) { Count_Key(points, line, k, n); };
+    auto read_line = [&](const char* from, const char* to) {
+        if (!Read_Exact_Line(from, to, count)) points.bad_lines++;
     };
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
-        const char* p = buffer;
-        const char* end = buffer + n;
-        while (p < end) {
-            unsigned char ch = static_cast<unsigned char>(*p++);
-            unsigned d = ch - '0';
-            if (d < 10) {
-                if (after_digits) junk = true;
-                if (dot) {
-                    if (k < 100000000000LL) k = k * 10 + d;
-                    k_digits = true;
-                } else {
-                    if (line < 100000000000LL) line = line * 10 + d;
-                    line_digits = true;
-                }
-                empty = false;
-            } else if (ch == '\n') {
-                count();
-                line = k = 0;
-                line_digits = dot = k_digits = junk = after_digits = false;
-                empty = true;
-            } else if (ch == ' ' || ch == '\t' || ch == '\r') {
-                if (line_digits || dot) after_digits = true;
-            } else if (ch == '.' && !dot && line_digits && !after_digits) {
-                dot = true;
-            } else {
-                junk = true;
-                empty = false;
-            }
-        }
+    size_t kept = 0;  // the unfinished last line of the block, moved to the front
+    for (;;) {
+        if (kept == buffer.size()) buffer.resize(2 * buffer.size());
+        size_t n = std::fread(buffer.data() + kept, 1, buffer.size() - kept, in);
+        if (n == 0) break;
+        const char* p = buffer.data();
+        const char* end = p + kept + n;
+        for (const char* lf; (lf = static_cast<const char*>(std::memchr(p, '\n', end - p))) != nullptr; p = lf + 1)
+            read_line(p, lf);
+        kept = static_cast<size_t>(end - p);
+        std::memmove(buffer.data(), p, kept);
     }
     bool ok = !std::ferror(in);
     std::fclose(in);
-    if (!empty) count();  // a last line without its line end
+    // A last line without its line end, unless it is blanks alone.
+    const char* last = buffer.data();
+    if (std::any_of(last, last + kept, [](char ch) { return !exact_lines::Is_Blank(ch); }))
+        read_line(last, last + kept);
     return ok;
 }
 
@@ -218,7 +195,7 @@ std::vector<std::string> Trace_Line_Warnings(const Coverage& coverage) {
                                    " is not in the map; it occurred " + std::to_string(count) + " times (not counted)");
             if (d.points.bad_lines > 0)
                 warnings.push_back(d.name + ": " + std::to_string(d.points.bad_lines) +
-                                   " trace lines hold no key (not counted)");
+                                   " trace lines are neither a key nor KEY:COUNT pairs (not counted)");
         }
         return warnings;
     }

@@ -1,6 +1,7 @@
 // The trace files of the simulation runs: one folder per run, holding the
 // default mode's DESIGN::CONSTRUCT.partition.corvane files of decimal line
-// numbers, or exact mode's DESIGN::exact.corvane files of keys.
+// numbers, or exact mode's DESIGN::exact.corvane files of keys and KEY:COUNT
+// pairs (exact_lines.h).
 #pragma once
 
 #include <string>

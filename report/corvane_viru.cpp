@@ -1,6 +1,7 @@
 // corvane_viru: reads one line-trace file and prints how often each line
 // number occurs in it, labelled with the design and the process or
-// subprogram named by the file's name.
+// subprogram named by the file's name. In a trace of exact mode a line of
+// KEY:COUNT pairs counts COUNT times the line of each key.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,7 +21,9 @@
 #include <string>
 #include <string_view>
 
+#include "exact_lines.h"
 #include "stack.h"
+#include "trace_names.h"
 
 // CMake defines it for every tool; the fuzz harness builds this file alone.
 #ifndef CORVANE_VERSION
@@ -44,6 +47,12 @@ constexpr std::size_t block_size = std::size_t{1} << 18;
 
 // Set when a write to standard output fails, for the message at the end.
 int output_errno = 0;
+
+// Whether the file is the trace of exact mode (DIR/NAME::exact.corvane),
+// whose lines holding a colon are read as KEY:COUNT pairs; and how many of
+// those were no pairs.
+bool exact_trace = false;
+std::uint64_t malformed_pair_lines = 0;
 
 void Write_Output(const char* text, std::size_t length) {
     if (output_errno == 0 && std::fwrite(text, 1, length, stdout) != length) {
@@ -174,6 +183,24 @@ bool Read_Digits(const char* piece, std::size_t length, int& value) {
     return true;
 }
 
+// Counts the line [line, end) of an exact-mode trace that holds a colon, end
+// at its line feed or the end of the file: each pair adds its count to the
+// line of its key (LINE of LINE.K, held at the limit of int). A line that is
+// no pairs is counted as line 0, as a piece without digits is.
+void Count_Pairs(const char* line, const char* end) {
+    bool valid = Read_Exact_Line(line, end, [](long long key_line, long long, std::uint64_t count) {
+        Add_Stack(key_line > INT_MAX ? INT_MAX : static_cast<int>(key_line), static_cast<std::int64_t>(count));
+    });
+    if (!valid) {
+        Push_Stack(0);
+        ++malformed_pair_lines;
+    }
+}
+
+bool Holds_Colon(const char* line, const char* end) {
+    return std::memchr(line, ':', static_cast<std::size_t>(end - line)) != nullptr;
+}
+
 // Counts the pieces of the lines that end in [piece, end) from their line
 // feeds, found 64 bytes at a time: the start of a line then never waits for
 // the number before it to be read. Returns the start of the first line not
@@ -200,6 +227,15 @@ const char* Count_Lines(const char* piece, const char* end) {
                 piece = line_feed + 1;
                 continue;
             }
+            if (exact_trace && Holds_Colon(piece, line_feed)) {
+                // The numbers before it are counted first, for the order of
+                // first appearance.
+                Push_Stack_Lines(batch, batched);
+                batched = 0;
+                Count_Pairs(piece, line_feed);
+                piece = line_feed + 1;
+                continue;
+            }
             // Any other line, piece by piece: one of more than 78 characters
             // gives several, and the last one ends at the line feed.
             while (piece <= line_feed) {
@@ -217,13 +253,25 @@ const char* Count_Lines(const char* piece, const char* end) {
 // Counts every piece of the file. Returns 0, or the errno of a failed read.
 int Count_Trace(int fd) {
     // Room for an unfinished piece in front of the block and for the eight
-    // bytes that Read_Digits may load behind it.
-    char* buffer = static_cast<char*>(std::malloc(piece_max + block_size + 8));
+    // bytes that Read_Digits may load behind it. An exact-mode trace keeps
+    // an unfinished line whole, for the pairs it may hold: the room grows
+    // with it.
+    std::size_t capacity = piece_max + block_size;
+    char* buffer = static_cast<char*>(std::malloc(capacity + 8));
     if (buffer == nullptr) {
         return ENOMEM;
     }
     std::size_t kept = 0;
     for (;;) {
+        if (capacity - kept < block_size) {
+            capacity = kept + block_size;
+            char* grown = static_cast<char*>(std::realloc(buffer, capacity + 8));
+            if (grown == nullptr) {
+                std::free(buffer);
+                return ENOMEM;
+            }
+            buffer = grown;
+        }
         ssize_t got = read(fd, buffer + kept, block_size);
         if (got < 0) {
             if (errno == EINTR) {
@@ -240,16 +288,28 @@ int Count_Trace(int fd) {
         // What is left has no line feed in the first bytes scanned, or is
         // the last few bytes of the block: cut it piece by piece, as long as
         // a whole piece fits.
-        while (static_cast<std::size_t>(end - piece) >= piece_max) {
+        while (!exact_trace && static_cast<std::size_t>(end - piece) >= piece_max) {
             int value;
             piece = Read_Piece(piece, piece + piece_max, value);
             Push_Stack(value);
         }
         if (at_end) {
             while (piece < end) {
-                int value;
-                piece = Read_Piece(piece, end, value);
-                Push_Stack(value);
+                const void* line_feed = std::memchr(piece, '\n', static_cast<std::size_t>(end - piece));
+                const char* line_end = line_feed != nullptr ? static_cast<const char*>(line_feed) : end;
+                if (exact_trace && Holds_Colon(piece, line_end)) {
+                    Count_Pairs(piece, line_end);
+                    piece = line_feed != nullptr ? line_end + 1 : end;
+                    continue;
+                }
+                const char* next = line_feed != nullptr ? line_end + 1 : end;
+                while (piece < next) {
+                    int value;
+                    piece = Read_Piece(piece, next - piece < static_cast<std::ptrdiff_t>(piece_max) ? next
+                                                                                                   : piece + piece_max,
+                                       value);
+                    Push_Stack(value);
+                }
             }
             std::free(buffer);
             return 0;
@@ -361,11 +421,18 @@ int Run(int argc, char* argv[]) {
         return Finish(1);
     }
 
+    exact_trace = Parse_Trace_Name(file_name).mode == Mode::exact;
     int error = Count_Trace(fd);
     close(fd);
     if (error != 0) {
         std::fprintf(stderr, "corvane_viru: cannot read '%s': %s\n", file_name, std::strerror(error));
         return Finish(1);
+    }
+    if (malformed_pair_lines > 0) {
+        std::fprintf(stderr,
+                     "corvane_viru: %llu lines of '%s' hold a colon but are no KEY:COUNT pairs; each is counted "
+                     "as line 0\n",
+                     static_cast<unsigned long long>(malformed_pair_lines), file_name);
     }
     Print_Report();
     return Finish(0);

@@ -213,13 +213,16 @@ stack_node* Search_For_Line_Number(int line) {
     return hash_index == nullptr ? nullptr : Hash_Find(line)->node;
 }
 
-void Push_Stack(int line) {
+void Push_Stack(int line) { Add_Stack(line, 1); }
+
+void Add_Stack(int line, std::int64_t count) {
     stack_node* node = Search_For_Line_Number(line);
     if (node != nullptr) {
-        ++node->occurrences;
+        node->occurrences += count;
         return;
     }
     node = New_Stack_Node(line);
+    node->occurrences = count;
     node->next = stack;
     stack = node;
     Order_Append(line);

@@ -35,6 +35,9 @@ stack_node* Search_For_Line_Number(int line);
 // Counts one occurrence of the line number.
 void Push_Stack(int line);
 
+// Counts count occurrences of the line number at once (count at least 1).
+void Add_Stack(int line, std::int64_t count);
+
 // Push_Stack of each number in turn. The index entries of the numbers a few
 // places ahead are fetched early, so that with many distinct numbers the
 // cache misses of several lookups overlap instead of following each other.

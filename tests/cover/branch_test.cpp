@@ -306,6 +306,42 @@ TEST_F(Branches, ListingLcovAndCobertura) {
     EXPECT_TRUE(got == cobertura) << Show_Difference(cobertura, got);
 }
 
+// The runs of Two_Runs written as a trace of counts would write them: a line
+// of KEY:COUNT pairs for each pass of p up to its wait, and for the
+// assignment; run 2 mixes them with lines of one key and ends without a line
+// end. The counts are those of the keys, so is the summary.
+TEST_F(Branches, PairsCountAsTheirKeys) {
+    Two_Runs();
+    const std::string first_pairs =
+        "7:1 8:1 8.4:1 11:1 12:1 16:4 16.3:3 17:3 16.2:1 19:1 20:1 19.2:1 22.3:1 23:1";
+    const std::string later_pairs = "7:1 8.3:1 11.2:1 13:1 16:1 16.2:1 19.2:1 22.3:1 23:1";
+    Put("pairs1/br::exact.corvane", "25:1 " + first_pairs + "\n25:1 25.2:1\n" + later_pairs + "\n");
+    Put("pairs2/br::exact.corvane",
+        "25\n" + first_pairs + "\n25\n25.3\n" + later_pass + "25:1\n" + later_pairs);
+    Run_Result r = Run({"-m", "br.map", "-t", "pairs1", "-t", "pairs2"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(r.out == two_runs_summary) << Show_Difference(two_runs_summary, r.out);
+}
+
+// A trace whose counts cannot all be true: the assignment of line 25 ran
+// once, but its when arms 3 times; and a line of a pair of count 0. Both are
+// warned of; the else arm counts 0, the when arms what the trace says.
+TEST_F(Branches, InconsistentTraceIsWarnedOf) {
+    Put("br.map", br_map);
+    Put("run/br::exact.corvane", "25:1 25.2:2\n25.3:1\n25:0\n");
+    Run_Result r = Run({"-m", "br.map", "-t", "run"});
+    EXPECT_EQ(r.status, 0);
+    const std::string warnings =
+        "corvane_cover: warning: br: 1 trace lines are neither a key nor KEY:COUNT pairs (not counted)\n"
+        "corvane_cover: warning: br: the else arm of the conditional_signal_assign of line 25, block 0, "
+        "25-25.2-25.3, comes to -2: the trace is inconsistent (cut short?); counted as 0\n";
+    EXPECT_TRUE(r.err == warnings) << Show_Difference(warnings, r.err);
+    EXPECT_NE(r.out.find("\nbr     assign@25  concurrent_assignment           1         1  100.0%         3      2"),
+              std::string::npos)
+        << r.out;
+}
+
 const std::string header = "corvane-exact-map\talu\t/sim/alu::exact.corvane\n";
 const std::string p1 = "construct\tprocess\tp1\t3\t9\t4\n";
 const std::string s5 = "statement\t5\tsignal_assign\t5\n";
@@ -317,7 +353,7 @@ TEST_F(Branches, MalformedBranchRecords) {
         "a branch record has 6 fields separated by tabs (branch, LINE, BLOCK, KIND, ARM, KEY)";
     const std::string kinds = "' is not a branch kind (if, case, exit, next, while, conditional_signal_assign)";
     const std::string if_arms = "(the arms of if: then, elsif..., else)";
-    const std::string not_key = "' is not a key (LINE or LINE.K, K from 2) or a difference of keys (K1-K2...)";
+    const std::string not_key = "' is not a key (LINE or LINE.K, K from 2) or an expression of keys (K1-K2+K3...)";
     const std::string if_else = Branch("5\t0\tif\tthen\t5.2") + Branch("5\t0\tif\telse\t5.3");
     struct Case {
         std::string map;
@@ -403,6 +439,18 @@ TEST_F(Branches, MalformedBranchRecords) {
         {header + p1 + s5 + Branch("5\t0\tconditional_signal_assign\twhen\t5.2") +
              Branch("5\t0\tconditional_signal_assign\telse\t5-5"),
          "5: the key 5 occurs twice in '5-5'"},
+        // Expressions with '+'.
+        {header + p1 + Branch("5\t0\tif\tthen\t+5"), "3: '+5" + not_key},
+        {header + p1 + Branch("5\t0\tif\tthen\t5+"), "3: '5+" + not_key},
+        {header + p1 + Branch("5\t0\tif\tthen\t5+-5.2"), "3: '5+-5.2" + not_key},
+        {header + p1 + Branch("5\t0\tif\tthen\t5-5.2+"), "3: '5-5.2+" + not_key},
+        {header + p1 + Branch("5\t0\tif\tthen\t5+5.2 "), "3: '5+5.2 " + not_key},
+        {header + p1 + s5 + Branch("5\t0\tconditional_signal_assign\twhen\t5.2") +
+             Branch("5\t0\tconditional_signal_assign\telse\t5-5.2+5.2"),
+         "5: the key 5.2 occurs twice in '5-5.2+5.2'"},
+        {header + p1 + s5 + Branch("5\t0\tconditional_signal_assign\twhen\t5.2") +
+             Branch("5\t0\tconditional_signal_assign\telse\t5+5.2-5.7"),
+         "5: the key 5.7 of '5+5.2-5.7' is the counting point of no record of the map"},
     };
     Put("run/alu::exact.corvane", "4\n");
     for (const Case& c : cases) {
@@ -415,9 +463,10 @@ TEST_F(Branches, MalformedBranchRecords) {
 }
 
 // What the map may hold: each kind with its fewest and with more arms,
-// statements between blocks, blocks of a line in any order, a difference of
-// keys further down the map, one key in several differences. Each map is
-// read, and the summary counts its arms (the run's trace is empty).
+// statements between blocks, blocks of a line in any order, an expression of
+// keys further down the map, one key in several expressions, expressions
+// that add keys. Each map is read, and the summary counts its arms (the
+// run's trace is empty).
 TEST_F(Branches, AcceptedBranchRecords) {
     struct Case {
         const char* name;
@@ -446,6 +495,10 @@ TEST_F(Branches, AcceptedBranchRecords) {
          Branch("5\t0\tconditional_signal_assign\twhen\t5.2") +
              Branch("5\t0\tconditional_signal_assign\telse\t5-5.2") + Branch("6\t0\tif\tthen\t6") +
              Branch("6\t0\tif\telse\t4-6-5.2") + "statement\t5\tconditional_signal_assign\t5\n",
+         4},
+        {"expressions that add keys",
+         Branch("5\t0\tif\tthen\t5.2") + Branch("5\t0\tif\telse\t4+5.2") + s5 + Branch("6\t0\tif\tthen\t6") +
+             Branch("6\t0\tif\telse\t5-6+5.2-4"),
          4},
     };
     Put("run/alu::exact.corvane", "");

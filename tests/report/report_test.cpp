@@ -95,6 +95,71 @@ TEST_F(Report_Tool, CountsInReverseOrderOfFirstAppearance) {
     }
 }
 
+struct Exact_Case {
+    const char* name;
+    std::string trace;
+    std::vector<std::pair<long long, long long>> counts;
+    int malformed;  // lines with a colon that are no pairs
+};
+
+// An exact-mode trace: a key counts under its line, a line of KEY:COUNT
+// pairs adds each count under the line of its key, a line with a colon that
+// is no pairs counts as line 0 and is told of on standard error; a line
+// without a colon is read as in any trace.
+TEST_F(Report_Tool, ExactTraceKeysAndPairs) {
+    // 70,001 pairs, longer than a block of the reader.
+    std::string long_line = "8:1";
+    for (int i = 0; i < 70000; ++i) {
+        long_line += " 9:2";
+    }
+    const std::vector<Exact_Case> cases = {
+        {"keys under their line", "12\n12.2\n14\n", {{14, 1}, {12, 2}}, 0},
+        {"pairs", "12:3 14.2:1 15:120000\n", {{15, 120000}, {14, 1}, {12, 3}}, 0},
+        {"keys and pairs mixed", "15\n12:3 15.2:2\n12\n", {{12, 4}, {15, 3}}, 0},
+        {"beyond 32 bits, summed in 64", "7:3000000000 7:3000000000\n7\n", {{7, 6000000001}}, 0},
+        {"the largest count", "7:999999999999999999\n", {{7, 999999999999999999}}, 0},
+        {"a key beyond int is held at its limit", "99999999999:2 2147483647:1\n", {{INT_MAX, 3}}, 0},
+        {"a pair line longer than a block", long_line + "\n", {{9, 140000}, {8, 1}}, 0},
+        {"a last pair line without line feed", "5\n6:2 5:1", {{6, 2}, {5, 2}}, 0},
+        {"lines without a colon as in any trace", "12.2\n abc\n-3\n", {{-3, 1}, {0, 1}, {12, 1}}, 0},
+        {"malformed pair lines",
+         "12:\n:3\n12:0\n12:-1\n12:+1\n12:3x\n12:1  5:1\n12:1 \n 12:1\n12:1\r\n12.1:1\n0:1\n12:1 5:0\n"
+         "12:1000000000000000000\n5\n",
+         {{5, 1}, {0, 14}}, 14},
+    };
+    const std::string name = "d::exact.corvane";
+    for (const Exact_Case& c : cases) {
+        // Also many times over, for the way of long files.
+        for (int times : {1, 50}) {
+            std::string trace;
+            for (int i = 0; i < times; ++i) {
+                if (!trace.empty() && trace.back() != '\n') {
+                    trace += '\n';
+                }
+                trace += c.trace;
+            }
+            auto counts = c.counts;
+            for (auto& count : counts) {
+                count.second *= times;
+            }
+            Write_File(name, trace);
+            Outcome run = Run({name});
+            EXPECT_EQ(run.out, Report("d", "exact", counts)) << c.name << " x" << times;
+            std::string told = c.malformed == 0 ? ""
+                                                : "corvane_viru: " + std::to_string(c.malformed * times) +
+                                                      " lines of '" + name +
+                                                      "' hold a colon but are no KEY:COUNT pairs; each is "
+                                                      "counted as line 0\n";
+            EXPECT_EQ(run.err, Echo({name}) + told) << c.name << " x" << times;
+            EXPECT_EQ(run.status, 0) << c.name << " x" << times;
+        }
+    }
+    // Pairs are of exact mode alone: in any other trace a colon ends the
+    // number, as atoi reads it.
+    Write_File("d::p.partition.corvane", "12:3 14:1\n");
+    EXPECT_EQ(Run({"d::p.partition.corvane"}).out, Report("d", "p", {{12, 1}}));
+}
+
 // 3,800 characters that name the working directory.
 std::string Long_Directory() {
     std::string path;
