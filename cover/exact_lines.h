@@ -3,9 +3,10 @@
 //   - one key, LINE or LINE.K (LINE from 1, K from 2), with optional blanks
 //     (space, tab, carriage return) around it: one execution of the
 //     counting point of that key; or
-//   - one or more pairs KEY:COUNT separated by single spaces, with nothing
-//     else on the line: COUNT executions of each key, COUNT a decimal from 1
-//     to 10^18 - 1.
+//   - one or more counters separated by single spaces, with nothing else on
+//     the line: each its keys joined by commas, then ":COUNT" when it
+//     counted more than once (COUNT a decimal from 1 to 10^18 - 1): COUNT
+//     executions of each of its keys, or one.
 // Anything else is no line of the trace. A key's numbers stop growing at
 // 10^11, far above any source line.
 #pragma once
@@ -39,22 +40,36 @@ inline const char* Read_Key(const char* p, const char* end, long long& line, lon
     return line > 0 ? p : nullptr;
 }
 
-// The pairs of a line from p, the start of its first key; count(line, k,
-// count) is called for each when apply is set. False when the line is no
-// pair line.
+// The counters of a line from p, the start of its first key; count(line, k,
+// count) is called for each of their keys when apply is set. False when the
+// line is no line of counters.
 template <bool apply, class Count>
-bool Read_Pairs(const char* p, const char* end, Count& count) {
+bool Read_Counters(const char* p, const char* end, Count& count) {
     for (;;) {
+        const char* keys = p;
         long long line, k;
-        p = Read_Key(p, end, line, k);
-        if (!p || p == end || *p != ':' || ++p == end || !Is_Digit(*p)) return false;
-        std::uint64_t n = 0;
-        do {
-            n = n * 10 + static_cast<unsigned>(*p - '0');
-            if (n >= count_limit) return false;
-        } while (++p < end && Is_Digit(*p));
-        if (n == 0) return false;
-        if (apply) count(line, k, n);
+        for (;;) {
+            p = Read_Key(p, end, line, k);
+            if (!p) return false;
+            if (p == end || *p != ',') break;
+            ++p;
+        }
+        const char* keys_end = p;
+        std::uint64_t n = 1;
+        if (p < end && *p == ':') {
+            if (++p == end || !Is_Digit(*p)) return false;
+            n = 0;
+            do {
+                n = n * 10 + static_cast<unsigned>(*p - '0');
+                if (n >= count_limit) return false;
+            } while (++p < end && Is_Digit(*p));
+            if (n == 0) return false;
+        }
+        if (apply)
+            for (const char* key = keys; key < keys_end; ++key) {
+                key = Read_Key(key, keys_end, line, k);
+                count(line, k, n);
+            }
         if (p == end) return true;
         if (*p != ' ') return false;
         ++p;
@@ -69,15 +84,13 @@ bool Read_Pairs(const char* p, const char* end, Count& count) {
 template <class Count>
 bool Read_Exact_Line(const char* p, const char* end, Count&& count) {
     using namespace exact_lines;
+    // A line of counters is checked whole before any of it is counted.
+    if (Read_Counters<false>(p, end, count)) return Read_Counters<true>(p, end, count);
     const char* key = p;
     while (key < end && Is_Blank(*key)) ++key;
     long long line, k;
     const char* after = Read_Key(key, end, line, k);
     if (!after) return false;
-    if (after < end && *after == ':') {
-        // A pair line: checked whole before any of it is counted.
-        return key == p && Read_Pairs<false>(key, end, count) && Read_Pairs<true>(key, end, count);
-    }
     for (; after < end; ++after)
         if (!Is_Blank(*after)) return false;
     count(line, k, std::uint64_t{1});

@@ -195,7 +195,7 @@ std::vector<std::string> Trace_Line_Warnings(const Coverage& coverage) {
                                    " is not in the map; it occurred " + std::to_string(count) + " times (not counted)");
             if (d.points.bad_lines > 0)
                 warnings.push_back(d.name + ": " + std::to_string(d.points.bad_lines) +
-                                   " trace lines are neither a key nor KEY:COUNT pairs (not counted)");
+                                   " trace lines are neither a key nor a line of counters (not counted)");
         }
         return warnings;
     }

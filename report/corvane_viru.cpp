@@ -1,7 +1,8 @@
 // corvane_viru: reads one line-trace file and prints how often each line
 // number occurs in it, labelled with the design and the process or
 // subprogram named by the file's name. In a trace of exact mode a line of
-// KEY:COUNT pairs counts COUNT times the line of each key.
+// counters counts each counter's COUNT (or 1) times the line of each of its
+// keys.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -49,10 +50,10 @@ constexpr std::size_t block_size = std::size_t{1} << 18;
 int output_errno = 0;
 
 // Whether the file is the trace of exact mode (DIR/NAME::exact.corvane),
-// whose lines holding a colon are read as KEY:COUNT pairs; and how many of
-// those were no pairs.
+// whose lines that hold more than a key are read as lines of counters; and
+// how many of those were none.
 bool exact_trace = false;
-std::uint64_t malformed_pair_lines = 0;
+std::uint64_t malformed_counter_lines = 0;
 
 void Write_Output(const char* text, std::size_t length) {
     if (output_errno == 0 && std::fwrite(text, 1, length, stdout) != length) {
@@ -183,22 +184,26 @@ bool Read_Digits(const char* piece, std::size_t length, int& value) {
     return true;
 }
 
-// Counts the line [line, end) of an exact-mode trace that holds a colon, end
-// at its line feed or the end of the file: each pair adds its count to the
-// line of its key (LINE of LINE.K, held at the limit of int). A line that is
-// no pairs is counted as line 0, as a piece without digits is.
-void Count_Pairs(const char* line, const char* end) {
+// Counts the line [line, end) of an exact-mode trace that holds more than a
+// key, end at its line feed or the end of the file: each counter adds its
+// count to the lines of its keys (LINE of LINE.K, held at the limit of int).
+// A line that is no line of counters is counted as line 0, as a piece
+// without digits is.
+void Count_Counters(const char* line, const char* end) {
     bool valid = Read_Exact_Line(line, end, [](long long key_line, long long, std::uint64_t count) {
         Add_Stack(key_line > INT_MAX ? INT_MAX : static_cast<int>(key_line), static_cast<std::int64_t>(count));
     });
     if (!valid) {
         Push_Stack(0);
-        ++malformed_pair_lines;
+        ++malformed_counter_lines;
     }
 }
 
-bool Holds_Colon(const char* line, const char* end) {
-    return std::memchr(line, ':', static_cast<std::size_t>(end - line)) != nullptr;
+// A line of counters: a colon or comma, or a space after a key.
+bool Holds_Counters(const char* line, const char* end) {
+    for (const char* p = line; p < end; ++p)
+        if (*p == ':' || *p == ',' || (*p == ' ' && p > line && exact_lines::Is_Digit(p[-1]))) return true;
+    return false;
 }
 
 // Counts the pieces of the lines that end in [piece, end) from their line
@@ -227,12 +232,12 @@ const char* Count_Lines(const char* piece, const char* end) {
                 piece = line_feed + 1;
                 continue;
             }
-            if (exact_trace && Holds_Colon(piece, line_feed)) {
+            if (exact_trace && Holds_Counters(piece, line_feed)) {
                 // The numbers before it are counted first, for the order of
                 // first appearance.
                 Push_Stack_Lines(batch, batched);
                 batched = 0;
-                Count_Pairs(piece, line_feed);
+                Count_Counters(piece, line_feed);
                 piece = line_feed + 1;
                 continue;
             }
@@ -297,8 +302,8 @@ int Count_Trace(int fd) {
             while (piece < end) {
                 const void* line_feed = std::memchr(piece, '\n', static_cast<std::size_t>(end - piece));
                 const char* line_end = line_feed != nullptr ? static_cast<const char*>(line_feed) : end;
-                if (exact_trace && Holds_Colon(piece, line_end)) {
-                    Count_Pairs(piece, line_end);
+                if (exact_trace && Holds_Counters(piece, line_end)) {
+                    Count_Counters(piece, line_end);
                     piece = line_feed != nullptr ? line_end + 1 : end;
                     continue;
                 }
@@ -428,11 +433,11 @@ int Run(int argc, char* argv[]) {
         std::fprintf(stderr, "corvane_viru: cannot read '%s': %s\n", file_name, std::strerror(error));
         return Finish(1);
     }
-    if (malformed_pair_lines > 0) {
+    if (malformed_counter_lines > 0) {
         std::fprintf(stderr,
-                     "corvane_viru: %llu lines of '%s' hold a colon but are no KEY:COUNT pairs; each is counted "
+                     "corvane_viru: %llu lines of '%s' are neither a key nor a line of counters; each is counted "
                      "as line 0\n",
-                     static_cast<unsigned long long>(malformed_pair_lines), file_name);
+                     static_cast<unsigned long long>(malformed_counter_lines), file_name);
     }
     Print_Report();
     return Finish(0);

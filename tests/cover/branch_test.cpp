@@ -333,7 +333,7 @@ TEST_F(Branches, InconsistentTraceIsWarnedOf) {
     Run_Result r = Run({"-m", "br.map", "-t", "run"});
     EXPECT_EQ(r.status, 0);
     const std::string warnings =
-        "corvane_cover: warning: br: 1 trace lines are neither a key nor KEY:COUNT pairs (not counted)\n"
+        "corvane_cover: warning: br: 1 trace lines are neither a key nor a line of counters (not counted)\n"
         "corvane_cover: warning: br: the else arm of the conditional_signal_assign of line 25, block 0, "
         "25-25.2-25.3, comes to -2: the trace is inconsistent (cut short?); counted as 0\n";
     EXPECT_TRUE(r.err == warnings) << Show_Difference(warnings, r.err);

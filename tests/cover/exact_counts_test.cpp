@@ -106,9 +106,10 @@ TEST_F(Exact_Counts, KeysFindTheirPoints) {
     EXPECT_EQ(points.bad_lines, 7u);
 }
 
-// The two forms of a trace line, a key alone and KEY:COUNT pairs, mixed in
-// one trace; a malformed line is counted not at all, not even its valid
-// pairs. The map of KeysFindTheirPoints.
+// The two forms of a trace line, a key alone and a line of counters (keys
+// joined by commas, :COUNT unless 1), mixed in one trace; a malformed line
+// is counted not at all, not even its valid counters. The map of
+// KeysFindTheirPoints.
 TEST_F(Exact_Counts, KeysAndPairs) {
     const std::string map =
         "corvane-exact-map\td\t/sim/d::exact.corvane\n"
@@ -142,8 +143,13 @@ TEST_F(Exact_Counts, KeysAndPairs) {
         {"a pair line longer than the reader's block", long_line + "\n5:1", {0, 300000, 0, 1, 0, 0}, {}, 0},
         {"malformed pair lines",
          "2:\n:3\n2:0\n2:-1\n2:+1\n2:3x\n2:1  5:1\n2:1 \n 2:1\n2:1\r\n2:1\t5:1\n2 :1\n2: 1\n"
-         "2:1:1\n2:1 5\n2:1 5:\n2:1 :5\n2:1 5:0\n2.1:1\n0:1\n2.:1\n.2:1\n2:1000000000000000000\n",
-         {0, 0, 0, 0, 0, 0}, {}, 23},
+         "2:1:1\n2:1 5:\n2:1 :5\n2:1 5:0\n2.1:1\n0:1\n2.:1\n.2:1\n2:1000000000000000000\n"
+         "2,\n,2\n2,,5\n2, 5\n2,:3\n2,5 \n2 5 \n2,5:3 ,\n",
+         {0, 0, 0, 0, 0, 0}, {}, 30},
+        // A counter may be several keys that counted alike, and counted once
+        // it has no :COUNT.
+        {"keys of one counter", "2,2.3,5.2:4 40\n5 1,40\n", {1, 4, 4, 1, 4, 2}, {}, 0},
+        {"a counter of one run and a key alone", "2:1 5\n", {0, 1, 0, 1, 0, 0}, {}, 0},
     };
     for (const Case& c : cases) {
         Count(map, c.trace);

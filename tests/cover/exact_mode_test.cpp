@@ -105,7 +105,7 @@ TEST_F(Exact, SummaryOfTwoRunsAndWarnings) {
         "corvane_cover: warning: the trace 'run2/ghost::exact.corvane' belongs to no design of the maps; its lines "
         "are not counted\n"
         "corvane_cover: warning: alu: key 7.3 is not in the map; it occurred 1 times (not counted)\n"
-        "corvane_cover: warning: alu: 2 trace lines are neither a key nor KEY:COUNT pairs (not counted)\n";
+        "corvane_cover: warning: alu: 2 trace lines are neither a key nor a line of counters (not counted)\n";
     EXPECT_TRUE(r.err == warnings) << Show_Difference(warnings, r.err);
 
     Run_Result reversed = Run({"-m", "alu.map", "-t", "run2", "-t", "run1"});

@@ -124,8 +124,10 @@ TEST_F(Report_Tool, ExactTraceKeysAndPairs) {
         {"lines without a colon as in any trace", "12.2\n abc\n-3\n", {{-3, 1}, {0, 1}, {12, 1}}, 0},
         {"malformed pair lines",
          "12:\n:3\n12:0\n12:-1\n12:+1\n12:3x\n12:1  5:1\n12:1 \n 12:1\n12:1\r\n12.1:1\n0:1\n12:1 5:0\n"
-         "12:1000000000000000000\n5\n",
-         {{5, 1}, {0, 14}}, 14},
+         "12:1000000000000000000\n12,\n,12\n12,,5\n12, 5\n5\n",
+         {{5, 1}, {0, 18}}, 18},
+        {"counters of several keys, and counted once", "12,14.2,15:3 16\n13 12\n",
+         {{13, 1}, {16, 1}, {15, 3}, {14, 3}, {12, 4}}, 0},
     };
     const std::string name = "d::exact.corvane";
     for (const Exact_Case& c : cases) {
@@ -148,7 +150,7 @@ TEST_F(Report_Tool, ExactTraceKeysAndPairs) {
             std::string told = c.malformed == 0 ? ""
                                                 : "corvane_viru: " + std::to_string(c.malformed * times) +
                                                       " lines of '" + name +
-                                                      "' hold a colon but are no KEY:COUNT pairs; each is "
+                                                      "' are neither a key nor a line of counters; each is "
                                                       "counted as line 0\n";
             EXPECT_EQ(run.err, Echo({name}) + told) << c.name << " x" << times;
             EXPECT_EQ(run.status, 0) << c.name << " x" << times;
