@@ -40,8 +40,8 @@ bool at_eof = false;
 // scanner starts; VHDL-2008 has them too.
 bool vhdl93 = false;
 // VHDL-2008's own: its reserved words (two of them with an underscore), the
-// matching and condition operators (?= ?/= ?< ?<= ?> ?>= ??) and block
-// comments (/* ... */).
+// matching and condition operators (?= ?/= ?< ?<= ?> ?>= ??), the question
+// mark of case? and select?, and block comments (/* ... */).
 bool vhdl08 = false;
 // The length of the longest reserved word of the standard being scanned.
 size_t longest_word = 13;
@@ -671,6 +671,8 @@ int Scan() {
                     if (d == '/' && Peek(2) == '=') return Token(3, MatchNE);
                     if (d == '<') return Peek(2) == '=' ? Token(3, MatchLE) : Token(2, MatchLT);
                     if (d == '>') return Peek(2) == '=' ? Token(3, MatchGE) : Token(2, MatchGT);
+                    // The question mark of case? and select?.
+                    return Token(1, '?');
                 }
                 break;
             case '|':
