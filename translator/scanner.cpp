@@ -266,6 +266,41 @@ size_t Match_Bit_String() {
     return 3 + digits;
 }
 
+// A bit string literal of 2008 at offset i (what a length in front of it
+// leaves): a base (b o x d, ub uo ux, sb so sx), a delimiter, any graphic
+// characters but the delimiter (an empty value too), a delimiter. Its
+// length, or 0.
+size_t Match_Bit_String_08(size_t i) {
+    size_t base = 0;
+    int c = Peek(i);
+    if (c == 'u' || c == 's') {
+        int d = Peek(i + 1);
+        if (d == 'b' || d == 'o' || d == 'x') base = 2;
+    } else if (c == 'b' || c == 'o' || c == 'x' || c == 'd') {
+        base = 1;
+    }
+    if (!base) return 0;
+    int quote = Peek(i + base);
+    if (quote != '"' && quote != '%') return 0;
+    for (size_t n = i + base + 1;; n++) {
+        int d = Peek(n);
+        if (d == quote) return n + 1 - i;
+        if (!Is_Graphic(d) || d == '\t') return 0;
+    }
+}
+
+// A bit string literal of 2008 is folded as one of 87 is, but for the
+// characters of its value that are no digits: those stand for themselves
+// ('Z' and 'z' are not alike), and keep their source spelling.
+int Bit_String_08(size_t n) {
+    Take(n, true);
+    size_t value = std::strcspn(yytext, "\"%") + 1;
+    for (size_t i = value; i + 1 < n; i++)
+        if (!Is_Extended_Digit(yytext[i])) yytext[i] = yysource[i];
+    count();
+    return p(BitStringLit);
+}
+
 // The length of the identifier at the start of the input; only_letters tells
 // whether it could be a reserved word (none holds a digit or an underscore).
 size_t Match_Identifier(bool& only_letters) {
@@ -589,7 +624,10 @@ int Scan() {
             return 0;
         }
         if (Is_Letter(c)) {
-            if (c == 'b' || c == 'o' || c == 'x') {
+            if (vhdl08) {
+                size_t n = Match_Bit_String_08(0);
+                if (n) return Bit_String_08(n);
+            } else if (c == 'b' || c == 'o' || c == 'x') {
                 size_t n = Match_Bit_String();
                 if (n) return Token(n, BitStringLit);
             }
@@ -605,7 +643,15 @@ int Scan() {
                 (word == IF ? if_keyword_lines : case_keyword_lines).push_back(current_line_number);
             return q(word);
         }
-        if (Is_Digit(c)) return Token(Match_Abstract_Literal(), AbstractLit);
+        if (Is_Digit(c)) {
+            // A decimal integer in front of a base is a bit string's length (2008).
+            if (vhdl08) {
+                size_t length = Match_Integer(0, Is_Digit);
+                size_t n = Is_Letter(Peek(length)) ? Match_Bit_String_08(length) : 0;
+                if (n) return Bit_String_08(length + n);
+            }
+            return Token(Match_Abstract_Literal(), AbstractLit);
+        }
         switch (c) {
             case ' ':
             case '\t':
