@@ -625,8 +625,10 @@ int Scan() {
         }
         if (Is_Letter(c)) {
             if (vhdl08) {
-                size_t n = Match_Bit_String_08(0);
-                if (n) return Bit_String_08(n);
+                if (c == 'b' || c == 'o' || c == 'x' || c == 'd' || c == 'u' || c == 's') {
+                    size_t n = Match_Bit_String_08(0);
+                    if (n) return Bit_String_08(n);
+                }
             } else if (c == 'b' || c == 'o' || c == 'x') {
                 size_t n = Match_Bit_String();
                 if (n) return Token(n, BitStringLit);
@@ -644,13 +646,13 @@ int Scan() {
             return q(word);
         }
         if (Is_Digit(c)) {
+            size_t n = Match_Abstract_Literal();
             // A decimal integer in front of a base is a bit string's length (2008).
-            if (vhdl08) {
-                size_t length = Match_Integer(0, Is_Digit);
-                size_t n = Is_Letter(Peek(length)) ? Match_Bit_String_08(length) : 0;
-                if (n) return Bit_String_08(length + n);
+            if (vhdl08 && Is_Letter(Peek(n)) && Match_Integer(0, Is_Digit) == n) {
+                size_t m = Match_Bit_String_08(n);
+                if (m) return Bit_String_08(n + m);
             }
-            return Token(Match_Abstract_Literal(), AbstractLit);
+            return Token(n, AbstractLit);
         }
         switch (c) {
             case ' ':
