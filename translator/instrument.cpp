@@ -206,6 +206,10 @@ void End_Of_If_Generate() {
     if (exact_mode) Exact_End_Of_If_Generate();
 }
 
+void End_Of_Case_Generate() {
+    if (record_keyword_lines && !case_keyword_lines.empty()) case_keyword_lines.pop_back();
+}
+
 Text Two_Way_Condition(const char* kind, Text condition, int line) {
     return exact_mode ? Exact_Two_Way(kind, condition, line) : condition;
 }

@@ -42,6 +42,9 @@ Text Case_Arm(Text body);
 Text End_Of_If(Text& then_body, const Text& else_part);
 void End_Of_Case();
 void End_Of_If_Generate();
+// A case-generate (2008) took one of the scanner's case keywords: it has no
+// arms, and no end case closes it.
+void End_Of_Case_Generate();
 // The condition of an exit or next (kind) or of a while, whose arms exact
 // mode counts; line is the statement's first line.
 Text Two_Way_Condition(const char* kind, Text condition, int line);

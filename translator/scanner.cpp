@@ -40,8 +40,8 @@ bool at_eof = false;
 // scanner starts; VHDL-2008 has them too.
 bool vhdl93 = false;
 // VHDL-2008's own: its reserved words (two of them with an underscore), the
-// matching and condition operators (?= ?/= ?< ?<= ?> ?>= ??) and block
-// comments (/* ... */).
+// matching and condition operators (?= ?/= ?< ?<= ?> ?>= ??), the question
+// mark of case? and select?, and block comments (/* ... */).
 bool vhdl08 = false;
 // The length of the longest reserved word of the standard being scanned.
 size_t longest_word = 13;
@@ -264,6 +264,41 @@ size_t Match_Bit_String() {
     size_t digits = Match_Integer(2, Is_Extended_Digit);
     if (!digits || Peek(2 + digits) != quote) return 0;
     return 3 + digits;
+}
+
+// A bit string literal of 2008 at offset i (what a length in front of it
+// leaves): a base (b o x d, ub uo ux, sb so sx), a delimiter, any graphic
+// characters but the delimiter (an empty value too), a delimiter. Its
+// length, or 0.
+size_t Match_Bit_String_08(size_t i) {
+    size_t base = 0;
+    int c = Peek(i);
+    if (c == 'u' || c == 's') {
+        int d = Peek(i + 1);
+        if (d == 'b' || d == 'o' || d == 'x') base = 2;
+    } else if (c == 'b' || c == 'o' || c == 'x' || c == 'd') {
+        base = 1;
+    }
+    if (!base) return 0;
+    int quote = Peek(i + base);
+    if (quote != '"' && quote != '%') return 0;
+    for (size_t n = i + base + 1;; n++) {
+        int d = Peek(n);
+        if (d == quote) return n + 1 - i;
+        if (!Is_Graphic(d) || d == '\t') return 0;
+    }
+}
+
+// A bit string literal of 2008 is folded as one of 87 is, but for the
+// characters of its value that are no digits: those stand for themselves
+// ('Z' and 'z' are not alike), and keep their source spelling.
+int Bit_String_08(size_t n) {
+    Take(n, true);
+    size_t value = std::strcspn(yytext, "\"%") + 1;
+    for (size_t i = value; i + 1 < n; i++)
+        if (!Is_Extended_Digit(yytext[i])) yytext[i] = yysource[i];
+    count();
+    return p(BitStringLit);
 }
 
 // The length of the identifier at the start of the input; only_letters tells
@@ -589,7 +624,12 @@ int Scan() {
             return 0;
         }
         if (Is_Letter(c)) {
-            if (c == 'b' || c == 'o' || c == 'x') {
+            if (vhdl08) {
+                if (c == 'b' || c == 'o' || c == 'x' || c == 'd' || c == 'u' || c == 's') {
+                    size_t n = Match_Bit_String_08(0);
+                    if (n) return Bit_String_08(n);
+                }
+            } else if (c == 'b' || c == 'o' || c == 'x') {
                 size_t n = Match_Bit_String();
                 if (n) return Token(n, BitStringLit);
             }
@@ -605,7 +645,15 @@ int Scan() {
                 (word == IF ? if_keyword_lines : case_keyword_lines).push_back(current_line_number);
             return q(word);
         }
-        if (Is_Digit(c)) return Token(Match_Abstract_Literal(), AbstractLit);
+        if (Is_Digit(c)) {
+            size_t n = Match_Abstract_Literal();
+            // A decimal integer in front of a base is a bit string's length (2008).
+            if (vhdl08 && Is_Letter(Peek(n)) && Match_Integer(0, Is_Digit) == n) {
+                size_t m = Match_Bit_String_08(n);
+                if (m) return Bit_String_08(n + m);
+            }
+            return Token(n, AbstractLit);
+        }
         switch (c) {
             case ' ':
             case '\t':
@@ -671,6 +719,8 @@ int Scan() {
                     if (d == '/' && Peek(2) == '=') return Token(3, MatchNE);
                     if (d == '<') return Peek(2) == '=' ? Token(3, MatchLE) : Token(2, MatchLT);
                     if (d == '>') return Peek(2) == '=' ? Token(3, MatchGE) : Token(2, MatchGT);
+                    // The question mark of case? and select?.
+                    return Token(1, '?');
                 }
                 break;
             case '|':

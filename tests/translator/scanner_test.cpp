@@ -59,7 +59,7 @@ std::string Token_Name(int code) {
     if (code >= FIRST_93 && code < FIRST_93 + COUNT_93) return named_tokens_93[code - FIRST_93];
     if (code >= FIRST_08 && code < FIRST_08 + COUNT_08) return named_tokens_08[code - FIRST_08];
     if (code == '(' || code == ')' || code == ',' || code == '.' || code == ':' || code == ';' || code == '[' ||
-        code == ']')
+        code == ']' || code == '?')
         return std::string("'") + static_cast<char>(code) + "'";
     return "code " + std::to_string(code);
 }
@@ -362,7 +362,10 @@ const std::vector<Stream_Case> cases_08 = {
      {{"Identifier", "a"}, {"MatchEQ", "?="}, {"Identifier", "b"}, {"MatchNE", "?/="}, {"MatchLT", "?<"},
       {"MatchLE", "?<="}, {"MatchGT", "?>"}, {"MatchGE", "?>="}}},
     {"??x ???=", {{"Condition", "??"}, {"Identifier", "x"}, {"Condition", "??"}, {"MatchEQ", "?="}}},
-    {"?<=> ?/", {{"MatchLE", "?<="}, {"GTSym", ">"}, {"Slash", "/"}}},
+    {"?<=> ?/", {{"MatchLE", "?<="}, {"GTSym", ">"}, {"'?'", "?"}, {"Slash", "/"}}},
+    // A question mark of its own: case? and select?.
+    {"case? x select?\nq", {{"CASE", "case"}, {"'?'", "?"}, {"Identifier", "x"}, {"SELECT", "select"},
+                             {"'?'", "?"}, {"Identifier", "q"}}},
     // Block comments yield no token, on one line or many; -- inside is no
     // comment, nor /* inside; one not closed runs to the end.
     {"a/*b*/c", {{"Identifier", "a"}, {"Identifier", "c"}}},
@@ -370,6 +373,26 @@ const std::vector<Stream_Case> cases_08 = {
     {"a/**/b/*/c*/d", {{"Identifier", "a"}, {"Identifier", "b"}, {"Identifier", "d"}}},
     {"a -- /* \nb */", {{"Identifier", "a"}, {"Identifier", "b"}, {"Star", "*"}, {"Slash", "/"}}},
     {"a/=b/* c", {{"Identifier", "a"}, {"NESym", "/="}, {"Identifier", "b"}}},
+    // Bit strings: a length, the bases of 2008, any graphic character but
+    // the delimiter in the value (an empty value too); folded as in 87 but
+    // for the characters of the value that are no digits.
+    {"8x\"ff\" 12SX\"F\" UB\"0101\" d\"12\"",
+     {{"BitStringLit", "8x\"ff\""}, {"BitStringLit", "12sx\"f\""}, {"BitStringLit", "ub\"0101\""},
+      {"BitStringLit", "d\"12\""}}},
+    {"uo%7% sb\"1\" so\"7\" ux\"f\" B\"1\"", {{"BitStringLit", "uo%7%"}, {"BitStringLit", "sb\"1\""},
+                                          {"BitStringLit", "so\"7\""}, {"BitStringLit", "ux\"f\""},
+                                          {"BitStringLit", "b\"1\""}}},
+    {"X\"Zz-\" b\"\" 1_6x\"a_B\" 3b\"1 0\" X%F\"W%", {{"BitStringLit", "x\"Zz-\""}, {"BitStringLit", "b\"\""},
+                                                     {"BitStringLit", "1_6x\"a_b\""}, {"BitStringLit", "3b\"1 0\""},
+                                                     {"BitStringLit", "x%f\"W%"}}},
+    // Not bit strings: no base, a space before the base or the delimiter, a
+    // length that is no decimal integer, a value not closed on its line.
+    {"ud\"1\" sd\"1\" 8 x\"f\" x \"f\"",
+     {{"Identifier", "ud"}, {"StringLit", "\"1\""}, {"Identifier", "sd"}, {"StringLit", "\"1\""},
+      {"AbstractLit", "8"}, {"BitStringLit", "x\"f\""}, {"Identifier", "x"}, {"StringLit", "\"f\""}}},
+    {"16#f#x\"1\" 8e\"1\"", {{"AbstractLit", "16#f#"}, {"BitStringLit", "x\"1\""}, {"AbstractLit", "8"},
+                                   {"Identifier", "e"}, {"StringLit", "\"1\""}}},
+    {"x\"f\nb", {{"Identifier", "x"}, {"Identifier", "f"}, {"Identifier", "b"}}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Vhdl08, Token_Stream_08, testing::ValuesIn(cases_08));
@@ -383,8 +406,8 @@ TEST(BlockComments, TokensStayOnTheirLines) {
     EXPECT_EQ(r.tokens[2].line, 5);
 }
 
-// In 87 and 93 the words of 2008 are identifiers, ? begins no token and /*
-// is a slash and a star.
+// In 87 and 93 the words of 2008 are identifiers, ? begins no token, /* is
+// a slash and a star, and bit strings are those of 87.
 TEST(ReservedWords, The08WordsAreIdentifiersIn87And93) {
     for (int i = 0; i < WORDS_08; i++) {
         std::string w = named_tokens_08[i];
@@ -400,6 +423,10 @@ TEST(ReservedWords, The08WordsAreIdentifiersIn87And93) {
         EXPECT_EQ(r08.tokens[0].value, w);
     }
     for (Standard s : {Standard::VHDL87, Standard::VHDL93}) {
+        // Nor are a length and the bases of 2008 part of a bit string.
+        Scan_Result b = Scan("8x\"f\" ub\"1\" X\"F\"", s);
+        EXPECT_EQ(Describe(b.tokens), Describe({{"AbstractLit", "8"}, {"BitStringLit", "x\"f\""}, {"Identifier", "ub"},
+                                                {"StringLit", "\"1\""}, {"BitStringLit", "x\"f\""}}));
         Scan_Result r = Scan("a ?= b /* c */", s);
         EXPECT_EQ(Describe(r.tokens), Describe({{"Identifier", "a"}, {"EQSym", "="}, {"Identifier", "b"},
                                                 {"Slash", "/"}, {"Star", "*"}, {"Identifier", "c"},
