@@ -85,7 +85,8 @@ struct Analysis {
         int n = last - first + 1;
         for (int k = 0; k < n;) {
             if (!(s[static_cast<size_t>(k) / 64] >> (k % 64) & 1)) {
-                k++;
+                // A word of none is passed at once.
+                k = s[static_cast<size_t>(k) / 64] >> (k % 64) ? k + 1 : (k / 64 + 1) * 64;
                 continue;
             }
             int start = k;
