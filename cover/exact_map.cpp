@@ -70,6 +70,7 @@ const std::vector<Branch_Kind>& Branch_Kinds() {
         {"next", {{"taken", 1, 1}, {"not_taken", 1, 1}}, "taken, not_taken"},
         {"while", {{"true", 1, 1}, {"false", 1, 1}}, "true, false"},
         {"conditional_signal_assign", {{"when", 1, -1}, {"else", 1, 1}}, "when..., else"},
+        {"conditional_variable_assign", {{"when", 1, -1}, {"else", 1, 1}}, "when..., else"},
     };
     return kinds;
 }
@@ -255,7 +256,8 @@ bool Read_Exact_Map(std::istream& in, const std::string& header, const std::stri
             const Branch_Kind* kind = Find_Branch_Kind(f[3]);
             if (!kind)
                 return fail("'" + f[3] +
-                            "' is not a branch kind (if, case, exit, next, while, conditional_signal_assign)");
+                            "' is not a branch kind (if, case, exit, next, while, conditional_signal_assign, "
+                            "conditional_variable_assign)");
             std::vector<Branch_Block>& blocks = coverage.constructs[construct].branches;
             if (open_block < 0 || line != open_line || block != open_block) {
                 if (!close_block()) return false;

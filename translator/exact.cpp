@@ -236,7 +236,9 @@ namespace {
 // that declares the functions that write the trace and {open} for the words
 // that open the trace file, in the design's VHDL (87: none and "is out"; 93:
 // "impure" and "open write_mode is"), # for the trace path and @ for the
-// tables of the counters. Its subprograms carry the package's name, so that
+// tables of the counters; in 2008 {ieee} opens std_logic_1164, and
+// {conditions} and {condition bodies} stand for the functions that take a
+// condition of type std_ulogic or bit. Its subprograms carry the package's name, so that
 // no name of the design, and no other unit made visible with "use
 // work.all", hides or clashes with them.
 //
@@ -248,13 +250,13 @@ namespace {
 // ($_hit, through the functions that take their place in expressions);
 // writeline leaves an empty line behind, which is given back at once.
 const char* const package_template =
-    "use std.textio.all; package $ is"
+    "{ieee}use std.textio.all; package $ is"
     " type $_counts is array (integer range <>) of integer;"
     " procedure $_put (c : inout $_counts; f : integer);"
     " procedure $_hit (l : integer); procedure $_hit (l, k : integer);"
     " {impure}function $_ran (l, k : integer) return boolean;"
     " {impure}function $_ran (l, k : integer; c : boolean) return boolean;"
-    " {impure}function $_arm (l, k : integer; c : boolean) return boolean;"
+    " {impure}function $_arm (l, k : integer; c : boolean) return boolean;{conditions}"
     " end $; ";
 
 const char* const body_template =
@@ -275,7 +277,7 @@ const char* const body_template =
     " {impure}function $_ran (l, k : integer) return boolean is begin $_hit (l, k); return true; end $_ran;"
     " {impure}function $_ran (l, k : integer; c : boolean) return boolean is begin $_hit (l, k); return c; end $_ran;"
     " {impure}function $_arm (l, k : integer; c : boolean) return boolean is"
-    " begin if c then $_hit (l, k); end if; return c; end $_arm; end $;\n";
+    " begin if c then $_hit (l, k); end if; return c; end $_arm;{condition bodies} end $;\n";
 
 // A constant of the package body: its items a line of the output per 40,
 // and after them one or two that no index reaches, so that the aggregate
@@ -314,14 +316,36 @@ std::string Tables() {
            Table("highs", highs);
 }
 
+// The text with $ replaced by the package's name.
+std::string Fill_Name(const std::string& text) {
+    std::string filled;
+    for (char ch : text) filled += ch == '$' ? package_name : std::string(1, ch);
+    return filled;
+}
+
 std::string Fill(const char* text_template) {
     bool vhdl93 = standard != Standard::VHDL87;
     std::string path;
     String_Literal(Trace_Path(), path);
     std::string text;
+    // 2008 takes a bit or std_ulogic for a condition (the ?? operator
+    // applied to it): the functions that take a condition take those too.
+    bool vhdl08 = standard == Standard::VHDL08;
+    std::string conditions, condition_bodies;
+    for (const char* type : {"std_ulogic", "bit"}) {
+        conditions += std::string(" impure function $_ran (l, k : integer; c : ") + type + ") return boolean;" +
+                      " impure function $_arm (l, k : integer; c : " + type + ") return boolean;";
+        condition_bodies += std::string(" impure function $_ran (l, k : integer; c : ") + type +
+                            ") return boolean is begin return $_ran (l, k, ?? c); end $_ran;" +
+                            " impure function $_arm (l, k : integer; c : " + type +
+                            ") return boolean is begin return $_arm (l, k, ?? c); end $_arm;";
+    }
     const std::pair<const char*, std::string> words[] = {
         {"{impure}", vhdl93 ? "impure " : ""},
         {"{open}", vhdl93 ? "open write_mode is" : "is out"},
+        {"{ieee}", vhdl08 ? "library ieee; use ieee.std_logic_1164.all; " : ""},
+        {"{conditions}", vhdl08 ? Fill_Name(conditions) : ""},
+        {"{condition bodies}", vhdl08 ? Fill_Name(condition_bodies) : ""},
     };
     for (const char* c = text_template; *c;) {
         if (*c == '$' || *c == '#' || *c == '@') {
@@ -640,6 +664,32 @@ Text Exact_End_Of_Jump(const char* kind, const Text& label_text) {
     }
     if (is_exit) open_exits.push_back(Exit{label, open_loops.size(), taken});
     return after;
+}
+
+namespace {
+
+// The "when" arms of the sequential conditional assignment being read, the
+// last condition first.
+std::vector<Arm> sequential_arms;
+
+}  // namespace
+
+Text Exact_Sequential_Condition(Text condition, int line) {
+    if (Current_Body() < 0) return condition;
+    Key k = New_Key(line);
+    sequential_arms.push_back(Arm{"when", Key_String(k)});
+    return Format("%s%s)", Make_String(Open_Call("arm", k) + ", "), condition);
+}
+
+void Exact_End_Of_Conditional_Assignment(const char* kind) {
+    if (Current_Body() < 0 || sequential_arms.empty()) return;
+    // The else, written or not, runs at every execution that no when took.
+    std::vector<Arm> arms(sequential_arms.rbegin(), sequential_arms.rend());
+    std::string rest = Key_String(last_count_key);
+    for (const Arm& a : arms) rest += "-" + a.key;
+    arms.push_back(Arm{"else", rest});
+    Record_Branches(kind, last_count_key.line, arms);
+    sequential_arms.clear();
 }
 
 Text Exact_Body_Start(Text begin_word, Text& body_end, bool writes_at_end) {

@@ -85,6 +85,13 @@ Text Exact_End_Of_Jump(const char* kind, const Text& label);
 void Exact_Loop_Scheme(bool plain);
 Text Exact_End_Of_Loop(Text& body, const Text& label);
 
+// A condition of a conditional assignment in sequential code (2008), the
+// line its "when" stands on: counted when it holds, by a write at once. At
+// the end of the statement (kind: its branches' kind in the map), the else,
+// written or not, counts the executions that took no when.
+Text Exact_Sequential_Condition(Text condition, int line);
+void Exact_End_Of_Conditional_Assignment(const char* kind);
+
 // Concurrent statements. A signal assignment: the condition of its k-th
 // "when" (first: k = 1), or the whole waveform of an unconditional one.
 Text Exact_Condition(Text condition, int line, bool first, bool guarded);

@@ -224,6 +224,12 @@ void Open_Sequence() {
     if (exact_mode) flow::Open_Sequence();
 }
 
+Text Sequential_Condition(Text condition, const Text& when_word) {
+    return exact_mode ? Exact_Sequential_Condition(condition, Line_Of(when_word)) : condition;
+}
+void End_Of_Conditional_Assignment(const char* kind) {
+    if (exact_mode) Exact_End_Of_Conditional_Assignment(kind);
+}
 Text Concurrent_Final_Condition(Text condition, bool first, int target_line, const Text& options) {
     Text counted = Concurrent_Condition(condition, first, target_line, options);
     if (exact_mode) Exact_Final_Else(target_line);

@@ -57,6 +57,11 @@ void Loop_Scheme(bool plain);
 Text End_Of_Loop(Text& body, const Text& label);
 // A sequence of statements begins.
 void Open_Sequence();
+// A condition of a conditional assignment in sequential code (2008) and
+// its word when, counted in exact mode; the end of the statement, after its
+// count (kind: the kind of its branches in the map).
+Text Sequential_Condition(Text condition, const Text& when_word);
+void End_Of_Conditional_Assignment(const char* kind);
 // Concurrent signal assignments in exact mode (as they are otherwise):
 // target_line is the line of the target, options the text of "guarded" or
 // "transport". The condition of a "when", the first one or a later one:

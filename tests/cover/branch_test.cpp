@@ -351,7 +351,7 @@ std::string Branch(const std::string& fields) { return "branch\t" + fields + "\n
 TEST_F(Branches, MalformedBranchRecords) {
     const std::string six_fields =
         "a branch record has 6 fields separated by tabs (branch, LINE, BLOCK, KIND, ARM, KEY)";
-    const std::string kinds = "' is not a branch kind (if, case, exit, next, while, conditional_signal_assign)";
+    const std::string kinds = "' is not a branch kind (if, case, exit, next, while, conditional_signal_assign, conditional_variable_assign)";
     const std::string if_arms = "(the arms of if: then, elsif..., else)";
     const std::string not_key = "' is not a key (LINE or LINE.K, K from 2) or an expression of keys (K1-K2+K3...)";
     const std::string if_else = Branch("5\t0\tif\tthen\t5.2") + Branch("5\t0\tif\telse\t5.3");
