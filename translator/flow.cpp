@@ -66,6 +66,11 @@ using Set = std::vector<uint64_t>;
 struct Analysis {
     int first = 0, last = 0;
     bool ok = true;
+    // Loops in loops are gone through again at turns of the outer one's
+    // search (a few, as the sets only grow): should that ever pass this many
+    // statements, the analysis gives up, and every write looks at all the
+    // counters.
+    long long budget = 0;
     std::map<int, Ranges> writes;
     struct Loop {
         std::string label;
@@ -119,6 +124,10 @@ struct Analysis {
     }
 
     void Statement(const Node& node, Set& changed) {
+        if (!ok || --budget < 0) {
+            ok = false;
+            return;
+        }
         switch (node.kind) {
         case COUNTER:
             if (node.value < first || node.value > last) {
@@ -165,7 +174,7 @@ struct Analysis {
     void Loop_Statement(const Node& node, Set& changed) {
         loops.push_back(Loop{node.label, Empty(), Empty()});
         Set head = changed;
-        for (;;) {
+        while (ok) {
             Set end = head;
             for (int arm : node.arms) Sequence(arm, end);
             Join(end, loops.back().nexts);
@@ -261,10 +270,11 @@ bool End_Body(int first, int last, bool loops_back, std::vector<std::pair<int, R
     Analysis a;
     a.first = first;
     a.last = last;
+    a.budget = 64 * static_cast<long long>(nodes.size()) + 1000000;
     if (ok && last >= first) {
         int sequence = open.back();
         Set head = a.Empty();
-        for (;;) {
+        while (a.ok) {
             Set end = head;
             a.Sequence(sequence, end);
             if (!loops_back) break;

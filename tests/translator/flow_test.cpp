@@ -129,3 +129,20 @@ TEST(Flow, BodiesNest) {
 }
 
 }  // namespace
+
+// Loops nested 40 deep, a counter in each: the sets of the loops' heads
+// grow to all the counters in a few turns, so the inner loops are gone
+// through again a few times only, and the write after them sees every one.
+std::string Nested_Loops(int depth) {
+    std::string events = "(";
+    for (int d = 0; d < depth; d++) events += " ( c" + std::to_string(d);
+    for (int d = 0; d < depth; d++) events += " for";
+    return events + " w0";
+}
+
+TEST(Flow, LoopsNestedDeep) {
+    Writes writes;
+    std::string events = Nested_Loops(40);
+    EXPECT_TRUE(Run_Body(Body{"forty", events.c_str(), 0, 39, true, true, {}}, writes));
+    EXPECT_EQ(writes, (Writes{{0, {{0, 39}}}}));
+}
