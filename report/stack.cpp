@@ -1,5 +1,6 @@
 #include "stack.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -218,7 +219,9 @@ void Push_Stack(int line) { Add_Stack(line, 1); }
 void Add_Stack(int line, std::int64_t count) {
     stack_node* node = Search_For_Line_Number(line);
     if (node != nullptr) {
-        node->occurrences += count;
+        // Counts of exact-mode traces may be large: held at the limit of 64
+        // bits rather than wrapping.
+        node->occurrences = node->occurrences > INT64_MAX - count ? INT64_MAX : node->occurrences + count;
         return;
     }
     node = New_Stack_Node(line);
