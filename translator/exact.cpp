@@ -174,12 +174,9 @@ std::vector<Arm>& Open_Arms(std::vector<std::vector<Arm>>& open, size_t depth) {
 }
 
 // "corvane_x_ran (L, K": a call of the package on a key, left open for
-// further arguments. The procedure hit also takes the first point of a line
-// as "hit (L)"; the functions always take both numbers.
+// further arguments.
 std::string Open_Call(const char* subprogram, Key k) {
-    std::string s = package_name + "_" + subprogram + " (" + std::to_string(k.line);
-    if (k.ordinal > 1 || subprogram[0] != 'h') s += ", " + std::to_string(k.ordinal);
-    return s;
+    return package_name + "_" + subprogram + " (" + std::to_string(k.line) + ", " + std::to_string(k.ordinal);
 }
 
 std::string On_One_Line(const Text& t) {
@@ -246,14 +243,13 @@ namespace {
 // one element a counter, and write the counters that may have changed with
 // $_put, which resets them. A write is one line of counters separated by
 // spaces, each its keys joined by commas, and ":COUNT" unless it counted 1,
-// each written at once. The concurrent statements write a key a line
-// ($_hit, through the functions that take their place in expressions);
-// writeline leaves an empty line behind, which is given back at once.
+// each written at once. The concurrent statements write a key a line, at
+// every execution, through the functions that take their place in
+// expressions.
 const char* const package_template =
     "{ieee}use std.textio.all; package $ is"
     " type $_counts is array (integer range <>) of integer;"
     " procedure $_put (c : inout $_counts; f : integer);"
-    " procedure $_hit (l : integer); procedure $_hit (l, k : integer);"
     " {impure}function $_ran (l, k : integer) return boolean;"
     " {impure}function $_ran (l, k : integer; c : boolean) return boolean;"
     " {impure}function $_arm (l, k : integer; c : boolean) return boolean;{conditions}"
@@ -270,14 +266,12 @@ const char* const body_template =
     " if c (i) = 1 then write (trace, keys (key_ends (i) + 1 + s to key_ends (i + 1) - 1)); else"
     " write (trace, keys (key_ends (i) + 1 + s to key_ends (i + 1))); write (trace, image (c (i))); end if;"
     " s := 0; c (i) := 0; end if; end loop; end loop; if s = 0 then write (trace, newline); end if; end $_put;\n"
-    "procedure $_hit (l, k : integer) is variable s : line; begin write (s, l);"
-    " if k > 1 then write (s, '.'); write (s, k); end if; writeline (trace, s); deallocate (s); end $_hit;"
-    " procedure $_hit (l : integer) is variable s : line; begin write (s, l); writeline (trace, s);"
-    " deallocate (s); end $_hit;"
-    " {impure}function $_ran (l, k : integer) return boolean is begin $_hit (l, k); return true; end $_ran;"
-    " {impure}function $_ran (l, k : integer; c : boolean) return boolean is begin $_hit (l, k); return c; end $_ran;"
+    "procedure hit (l, k : integer) is begin if k > 1 then write (trace, image (l) & '.' & image (k) & LF);"
+    " else write (trace, image (l) & LF); end if; end hit;"
+    " {impure}function $_ran (l, k : integer) return boolean is begin hit (l, k); return true; end $_ran;"
+    " {impure}function $_ran (l, k : integer; c : boolean) return boolean is begin hit (l, k); return c; end $_ran;"
     " {impure}function $_arm (l, k : integer; c : boolean) return boolean is"
-    " begin if c then $_hit (l, k); end if; return c; end $_arm;{condition bodies} end $;\n";
+    " begin if c then hit (l, k); end if; return c; end $_arm;{condition bodies} end $;\n";
 
 // A constant of the package body: its items a line of the output per 40,
 // and after them one or two that no index reaches, so that the aggregate
