@@ -17,6 +17,9 @@ struct Node {
     bool conditional;  // a jump that may also go on
     std::string label;
     std::vector<int> arms;  // sequences: the arms of an if or case, the body of a loop
+    // Control always comes out after it, and nothing in it writes: an if,
+    // case or loop with a scheme holding no write, jump or return.
+    bool clean = false;
 };
 
 std::vector<Node> nodes;
@@ -37,6 +40,14 @@ void Add(Node node, bool at_front = false) {
     if (open.empty() || bodies.empty() || open.size() <= bodies.back().open_before) {
         Broken();
         return;
+    }
+    if (node.kind == BRANCHES || (node.kind == LOOP && node.flag)) {
+        node.clean = true;
+        for (int arm : node.arms)
+            for (int id : sequences[static_cast<size_t>(arm)]) {
+                const Node& inner = nodes[static_cast<size_t>(id)];
+                node.clean = node.clean && (inner.kind == COUNTER || inner.clean);
+            }
     }
     nodes.push_back(std::move(node));
     std::vector<int>& sequence = sequences[open.back()];
@@ -242,9 +253,13 @@ void Counter(int id, bool at_front) { Add(Node{COUNTER, id, false, false, "", {}
 int Last_Counter() {
     if (open.empty() || bodies.empty() || open.size() <= bodies.back().open_before) return -1;
     const std::vector<int>& sequence = sequences[static_cast<size_t>(open.back())];
-    if (sequence.empty()) return -1;
-    const Node& last = nodes[static_cast<size_t>(sequence.back())];
-    return last.kind == COUNTER ? last.value : -1;
+    // Past the statements that control always comes out of, without a write.
+    for (auto it = sequence.rbegin(); it != sequence.rend(); ++it) {
+        const Node& node = nodes[static_cast<size_t>(*it)];
+        if (node.kind == COUNTER) return node.value;
+        if (!node.clean) return -1;
+    }
+    return -1;
 }
 
 int First_Counter(size_t from_top) {

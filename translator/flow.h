@@ -37,7 +37,9 @@ void Counter(int id, bool at_front = false);
 // A write of the changed counters, by its number: they are zero after it.
 void Write(int point);
 // The counter that the innermost open sequence ends with, or -1: a
-// statement after it runs exactly as often. And the counter that the open
+// statement after it runs exactly as often. Ifs, cases and loops with a
+// scheme after the counter do not count, when they hold no write, jump or
+// return: control comes out after them as often as it went in. And the counter that the open
 // sequence from_top places below the innermost begins with, or -1: it runs
 // exactly as often as the sequence starts.
 int Last_Counter();

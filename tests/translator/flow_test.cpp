@@ -30,9 +30,9 @@ struct Body {
 
 int Number(const std::string& s) { return s == "-" ? -1 : std::stoi(s); }
 
-bool Run_Body(const Body& b, Writes& writes) {
-    flow::Begin_Body();
-    std::istringstream in(b.events);
+// The events of a body, as the translator reports them, into the open body.
+void Report(const char* events) {
+    std::istringstream in(events);
     std::string e;
     while (in >> e) {
         if (e == "(") {
@@ -63,6 +63,11 @@ bool Run_Body(const Body& b, Writes& writes) {
             ADD_FAILURE() << "unknown event " << e;
         }
     }
+}
+
+bool Run_Body(const Body& b, Writes& writes) {
+    flow::Begin_Body();
+    Report(b.events);
     return flow::End_Body(b.first, b.last, b.loops_back, writes);
 }
 
@@ -145,4 +150,31 @@ TEST(Flow, LoopsNestedDeep) {
     std::string events = Nested_Loops(40);
     EXPECT_TRUE(Run_Body(Body{"forty", events.c_str(), 0, 39, true, true, {}}, writes));
     EXPECT_EQ(writes, (Writes{{0, {{0, 39}}}}));
+}
+
+// The counter a statement joins: the last of its sequence, past ifs, cases
+// and loops with a scheme that hold no write, jump or return (control comes
+// out after them as often as it went in); -1 where it needs its own.
+TEST(Flow, TheCounterAStatementJoins) {
+    const std::vector<std::pair<const char*, int>> sequences = {
+        {"( c0", 0},
+        {"( c0 w0", -1},
+        {"( c0 ( c1 ( c2 if2,-,-", 0},
+        {"( c0 ( c1 ( c2 if2,-,- ( c3 case1", 0},
+        {"( c0 ( c1 for", 0},
+        {"( c0 ( c1 ( c2 if2,-,- for", 0},
+        {"( c0 ( c1 w0 ( c2 if2,-,-", -1},
+        {"( c0 ( c1 xc for", -1},
+        {"( c0 ( c1 ( r if2,-,-", -1},
+        {"( c0 ( c1 loop", -1},
+        {"( ( c1 ( c2 if2,-,-", -1},
+        {"( c0 ( c1 for c2", 2},
+    };
+    for (const auto& s : sequences) {
+        flow::Begin_Body();
+        Report(s.first);
+        EXPECT_EQ(flow::Last_Counter(), s.second) << s.first;
+        Writes writes;
+        flow::End_Body(0, 9, false, writes);
+    }
 }
