@@ -75,6 +75,7 @@ struct Construct {
     bool dropped = false;
     std::vector<Record> records;
     int first_counter = -1, last_counter = -1;  // the counters it keeps in memory
+    int start_counter = -1;                     // the count of its starts or calls
     std::vector<int> writes;                    // its writes of them
 };
 
@@ -113,14 +114,16 @@ std::vector<flow::Ranges> write_ranges;
 
 // A counter of the construct for the key, counted in the flow of its body
 // (at_front: before the first statement of the sequence that has just closed).
-int Allocate_Counter(int construct, Key k) {
+int Allocate_Counter(int construct, const std::string& keys) {
     int id = static_cast<int>(counter_keys.size());
-    counter_keys.push_back(Key_String(k));
+    counter_keys.push_back(keys);
     Construct& c = constructs[construct];
     if (c.first_counter < 0) c.first_counter = id;
     c.last_counter = id;
     return id;
 }
+
+int Allocate_Counter(int construct, Key k) { return Allocate_Counter(construct, Key_String(k)); }
 
 int New_Counter(int construct, Key k, bool at_front = false) {
     int id = Allocate_Counter(construct, k);
@@ -554,13 +557,21 @@ Text Exact_End_Of_If(Text& then_body, bool has_else) {
     else
         then_counter = Allocate_Counter(c, then_key);
     Text implicit_else = Empty_Text();
-    if (!has_else) {
+    // The if runs as often as the counter before it in its sequence, if
+    // any: an else it does not write is then those runs less its arms'
+    // ("@N": the first key of counter N, in the map), and needs no count.
+    int before = has_else ? -1 : flow::Last_Counter(static_cast<size_t>(written));
+    if (before >= 0) {
+        std::string rest = "@" + std::to_string(before);
+        for (const Arm& a : arms) rest += "-" + a.key;
+        arms.push_back(Arm{"else", rest});
+    } else if (!has_else) {
         Key k = New_Key(line);
         arms.push_back(Arm{"else", Key_String(k)});
         else_counter = Allocate_Counter(c, k);
         implicit_else = Format(" else%s", Arm_Count(else_counter));
     }
-    flow::End_If(written, then_counter, else_counter);
+    flow::End_If(written, then_counter, else_counter, has_else);
     Record_Branches("if", line, arms);
     if (then_counter >= 0) then_body = Format("%s%s", Arm_Count(then_counter), then_body);
     return implicit_else;
@@ -686,15 +697,28 @@ void Exact_End_Of_Conditional_Assignment(const char* kind) {
     sequential_arms.clear();
 }
 
+void Exact_Open_Sequence() {
+    bool body = flow::Open_Sequence();
+    int c = Current_Body();
+    if (!body || c < 0) return;
+    // The count of the body's starts or calls opens its sequence: the
+    // statements of the run it begins with join it, and so may an if's
+    // else. Its key, on the line of begin, is known at the body's end.
+    int start = Allocate_Counter(c, std::string());
+    flow::Counter(start);
+    constructs[static_cast<size_t>(c)].start_counter = start;
+}
+
 Text Exact_Body_Start(Text begin_word, Text& body_end, bool writes_at_end) {
     Key k = New_Key(Line_Of(begin_word));
     constructs[last_closed].key = Key_String(k);
-    int start = flow::First_Counter(0);
-    bool counted_apart = start < 0;
-    if (counted_apart)
+    // The counter that opened the body's sequence takes its key, in front
+    // of the keys that joined it.
+    int start = constructs[last_closed].start_counter;
+    if (start < 0)
         start = New_Counter(last_closed, k, true);
     else
-        Join(start, k);
+        counter_keys[static_cast<size_t>(start)] = Key_String(k) + counter_keys[static_cast<size_t>(start)];
     body_end = Empty_Text();
     if (writes_at_end) body_end = Make_String(" " + Write_Call(New_Write(last_closed)));
     Construct& c = constructs[last_closed];
@@ -707,7 +731,6 @@ Text Exact_Body_Start(Text begin_word, Text& body_end, bool writes_at_end) {
     std::string declaration = "variable corvane_c : " + package_name + "_counts (" + std::to_string(c.first_counter) +
                               " to " + std::to_string(c.last_counter) + ") := (others => 0); ";
     Text line_feeds = Take_Linefeeds(begin_word);
-    if (!counted_apart) return Format("%s%s%s", line_feeds, Make_String(declaration), begin_word);
     return Format("%s%s%s %s", line_feeds, Make_String(declaration), begin_word, Make_String(Increment(start)));
 }
 
@@ -778,6 +801,21 @@ void Exact_Label_Concurrent(const Text& label) {
     last_concurrent = -1;
 }
 
+namespace {
+
+// A key expression with "@N" in it: N the number of a counter, whose first
+// key stands there.
+std::string Counter_Keys_Resolved(const std::string& key) {
+    size_t at = key.find('@');
+    if (at == std::string::npos) return key;
+    size_t end = key.find_first_not_of("0123456789", at + 1);
+    if (end == std::string::npos) end = key.size();
+    const std::string& keys = counter_keys[std::stoul(key.substr(at + 1, end - at - 1))];
+    return key.substr(0, at) + keys.substr(0, keys.find(',')) + Counter_Keys_Resolved(key.substr(end));
+}
+
+}  // namespace
+
 bool Exact_Write_Map(const std::string& path) {
     // Overloaded subprograms share a name: each is told apart by its head line.
     std::map<std::string, int> uses;
@@ -797,7 +835,7 @@ bool Exact_Write_Map(const std::string& path) {
         for (const Record& r : c.records) {
             if (r.branch)
                 std::fprintf(map, "branch\t%d\t%d\t%s\t%s\t%s\n", r.line, r.block, r.kind.c_str(), r.arm.c_str(),
-                             r.key.c_str());
+                             Counter_Keys_Resolved(r.key).c_str());
             else
                 std::fprintf(map, "statement\t%d\t%s\t%s\n", r.line, r.kind.c_str(), r.key.c_str());
         }

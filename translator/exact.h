@@ -57,6 +57,8 @@ size_t Exact_Count_Length(const Text& statement);
 // asks for a write.
 Text Exact_Sequential_Assertion(Text condition, const Text& severity);
 void Exact_Report_Severity(const Text& severity);
+// A statement sequence opens; the body's own gets the count of its starts.
+void Exact_Open_Sequence();
 // The end of the closed construct's body: the declaration of its counters
 // and the count of its starts or calls after begin; body_end gets the write
 // at its end when it has one (a subprogram, a process with a sensitivity list).

@@ -217,12 +217,14 @@ void Drop_Body() {
     Forget_If_Outermost();
 }
 
-void Open_Sequence() {
+bool Open_Sequence() {
+    bool body = !bodies.empty() && open.size() == bodies.back().open_before;
     sequences.emplace_back();
     open.push_back(static_cast<int>(sequences.size()) - 1);
+    return body;
 }
 
-void End_If(int arms, int then_counter, int else_counter) {
+void End_If(int arms, int then_counter, int else_counter, bool has_else) {
     std::vector<int> taken = Close_Sequences(static_cast<size_t>(arms));
     if (taken.empty()) return;
     if (then_counter >= 0) {
@@ -230,9 +232,13 @@ void End_If(int arms, int then_counter, int else_counter) {
         std::vector<int>& first = sequences[static_cast<size_t>(taken.front())];
         first.insert(first.begin(), static_cast<int>(nodes.size()) - 1);
     }
-    if (else_counter >= 0) {
-        nodes.push_back(Node{COUNTER, else_counter, false, false, "", {}});
-        sequences.push_back({static_cast<int>(nodes.size()) - 1});
+    if (!has_else) {
+        // The else the if does not write: a way past its arms, counted or not.
+        sequences.emplace_back();
+        if (else_counter >= 0) {
+            nodes.push_back(Node{COUNTER, else_counter, false, false, "", {}});
+            sequences.back().push_back(static_cast<int>(nodes.size()) - 1);
+        }
         taken.push_back(static_cast<int>(sequences.size()) - 1);
     }
     Add(Node{BRANCHES, 0, false, false, "", taken});
@@ -250,9 +256,9 @@ void End_Loop(bool ends_at_head, const std::string& label) {
 
 void Counter(int id, bool at_front) { Add(Node{COUNTER, id, false, false, "", {}}, at_front); }
 
-int Last_Counter() {
-    if (open.empty() || bodies.empty() || open.size() <= bodies.back().open_before) return -1;
-    const std::vector<int>& sequence = sequences[static_cast<size_t>(open.back())];
+int Last_Counter(size_t from_top) {
+    if (bodies.empty() || open.size() <= bodies.back().open_before + from_top) return -1;
+    const std::vector<int>& sequence = sequences[static_cast<size_t>(open[open.size() - 1 - from_top])];
     // Past the statements that control always comes out of, without a write.
     for (auto it = sequence.rbegin(); it != sequence.rend(); ++it) {
         const Node& node = nodes[static_cast<size_t>(*it)];

@@ -21,11 +21,12 @@ void Drop_Body();
 // A statement sequence opens (its statements follow), and the compound
 // statements that close their sequences: the arms of an if or case (the
 // topmost "arms" sequences, in their order) and the body of a loop.
-void Open_Sequence();
-// then_counter, when not -1, counts the first arm; else_counter, when not
-// -1, an else that the if does not write (an arm of its own after the
-// written ones).
-void End_If(int arms, int then_counter, int else_counter);
+// True when the sequence is the body's own.
+bool Open_Sequence();
+// then_counter, when not -1, counts the first arm; without has_else, the
+// else that the if does not write is an arm of its own after the written
+// ones, counted by else_counter unless it is -1.
+void End_If(int arms, int then_counter, int else_counter, bool has_else);
 void End_Case(int arms);
 // A loop whose condition is tested at its head (for, while) may end there;
 // a plain loop ends only by an exit. label: the loop's label, lower case, or "".
@@ -36,13 +37,13 @@ void End_Loop(bool ends_at_head, const std::string& label);
 void Counter(int id, bool at_front = false);
 // A write of the changed counters, by its number: they are zero after it.
 void Write(int point);
-// The counter that the innermost open sequence ends with, or -1: a
-// statement after it runs exactly as often. Ifs, cases and loops with a
-// scheme after the counter do not count, when they hold no write, jump or
-// return: control comes out after them as often as it went in. And the counter that the open
-// sequence from_top places below the innermost begins with, or -1: it runs
-// exactly as often as the sequence starts.
-int Last_Counter();
+// The counter that an open sequence ends with (from_top: the sequence that
+// many open below the innermost), or -1: a statement after it runs exactly
+// as often. Ifs, cases and loops with a scheme after the counter do not
+// count, when they hold no write, jump or return: control comes out after
+// them as often as it went in. And the counter that an open sequence
+// begins with, or -1: it runs exactly as often as the sequence starts.
+int Last_Counter(size_t from_top = 0);
 int First_Counter(size_t from_top);
 // An exit or next statement (label "" for the innermost loop); conditional:
 // it may also go on to the next statement.

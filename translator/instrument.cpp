@@ -221,7 +221,7 @@ void Loop_Scheme(bool plain) {
 }
 Text End_Of_Loop(Text& body, const Text& label) { return exact_mode ? Exact_End_Of_Loop(body, label) : Empty_Text(); }
 void Open_Sequence() {
-    if (exact_mode) flow::Open_Sequence();
+    if (exact_mode) Exact_Open_Sequence();
 }
 
 Text Sequential_Condition(Text condition, const Text& when_word) {

@@ -4,7 +4,9 @@
 //   (      a sequence opens          c3   counter 3
 //   w1     write 1                   x / xc / xL   exit (conditional, to loop L)
 //   n / nc next (conditional)        r    return
-//   if2,T,E  an if of 2 arms (T: the then counter or -, E: an else counter or -)
+//   if2,T,E  an if of 2 written arms (T: the then counter or -; E: - when it
+//            writes its else, else the counter of the else it does not
+//            write, or x when that else has none)
 //   case3    a case of 3 arms        loop / for / loopL / forL  the end of a
 //            plain loop or one that may end at its head, labelled L
 #include <sstream>
@@ -28,7 +30,7 @@ struct Body {
     Writes writes;
 };
 
-int Number(const std::string& s) { return s == "-" ? -1 : std::stoi(s); }
+int Number(const std::string& s) { return s == "-" || s == "x" ? -1 : std::stoi(s); }
 
 // The events of a body, as the translator reports them, into the open body.
 void Report(const char* events) {
@@ -52,7 +54,8 @@ void Report(const char* events) {
             std::getline(parts, arms, ',');
             std::getline(parts, then_counter, ',');
             std::getline(parts, else_counter, ',');
-            flow::End_If(std::stoi(arms), Number(then_counter), Number(else_counter));
+            flow::End_If(std::stoi(arms), Number(then_counter), else_counter == "x" ? -1 : Number(else_counter),
+                         else_counter == "-");
         } else if (e.compare(0, 4, "case") == 0) {
             flow::End_Case(std::stoi(e.substr(4)));
         } else if (e.compare(0, 4, "loop") == 0) {
@@ -84,6 +87,10 @@ TEST(Flow, EachWriteLooksAtTheCountersChangedSinceTheWritesBeforeIt) {
         {"the counters of the then arm and of an else the if does not write",
          "( c0 ( w0 ( c2 w1 if2,1,3 w2", 0, 3, false, true,
          {{0, {{0, 1}}}, {1, {{0, 0}, {2, 2}}}, {2, {{0, 0}, {3, 3}}}}},
+        // c0 reaches the write after the if also past its arms, through the
+        // else it does not write, counted or not.
+        {"an else the if does not write, without a count", "( c0 ( c1 w0 if1,-,x w1", 0, 1, false, true,
+         {{0, {{0, 1}}}, {1, {{0, 0}}}}},
         {"a case: every arm", "( ( c0 ( c1 w0 ( c2 case3 w1", 0, 2, false, true,
          {{0, {{1, 1}}}, {1, {{0, 0}, {2, 2}}}}},
         // A plain loop ends by its exit only: after it come the counters
