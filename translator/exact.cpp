@@ -426,7 +426,7 @@ Text Exact_Count_Text(const char* kind, int line) {
     // between them that may suspend, jump or branch, runs as often as it.
     std::string text;
     int run = flow::Last_Counter();
-    if (run >= constructs[body].first_counter && constructs[body].first_counter >= 0)
+    if (run >= 0)
         Join(run, k);
     else
         text = Increment(New_Counter(body, k)) + " ";
@@ -447,13 +447,20 @@ size_t Exact_Count_Length(const Text& statement) {
 
 namespace {
 
+// The words of a text in lower case, without blanks and the characters of
+// dropped: "severity failure" or " L1:" read as "severityfailure", "l1".
+std::string Folded(const Text& t, const char* dropped = "") {
+    std::string s;
+    for (char ch : Text_String(t))
+        if (ch != ' ' && ch != '\t' && ch != '\n' && ch != '\r' && !std::strchr(dropped, ch))
+            s += static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+    return s;
+}
+
 // Whether the severity clause (" severity EXPR" or empty) may end the
 // simulation: note, warning and error (an assertion's default) do not.
 bool May_End(const Text& clause) {
-    std::string s;
-    for (char ch : Text_String(clause))
-        if (ch != ' ' && ch != '\t' && ch != '\n' && ch != '\r')
-            s += static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+    std::string s = Folded(clause);
     if (s.compare(0, 8, "severity") == 0) s.erase(0, 8);
     return !(s.empty() || s == "note" || s == "warning" || s == "error");
 }
@@ -463,12 +470,7 @@ bool May_End(const Text& clause) {
 // A failing assertion of severity failure ends the simulation; the write
 // goes in front of the statement rather than into its condition, whose call
 // of a function would change a simulator's report of the failure.
-Text Exact_Sequential_Assertion(Text condition, const Text& severity) {
-    if (Current_Body() >= 0 && May_End(severity)) write_first = true;
-    return condition;
-}
-
-void Exact_Report_Severity(const Text& severity) {
+void Exact_Severity(const Text& severity) {
     if (Current_Body() >= 0 && May_End(severity)) write_first = true;
 }
 
@@ -498,13 +500,7 @@ int Open_Keyword_Line(const std::vector<int>& lines) { return lines.empty() ? cu
 
 // A label as the source writes it ("name" or "name:", line feeds in front),
 // in lower case; "" for none.
-std::string Label_Name(const Text& label) {
-    std::string name;
-    for (char ch : Text_String(label))
-        if (ch != ' ' && ch != '\t' && ch != '\n' && ch != '\r' && ch != ':')
-            name += static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
-    return name;
-}
+std::string Label_Name(const Text& label) { return Folded(label, ":"); }
 
 // The loops being read, innermost last: the line of a while loop's head (0
 // for the others) and whether the loop may end at its head.

@@ -52,11 +52,10 @@ Text Exact_Count_Text(const char* kind, int line);
 // The length of the text that Exact_Count_Text put in front of statement,
 // 0 when it begins with none.
 size_t Exact_Count_Length(const Text& statement);
-// A sequential assertion's condition, and a report statement's severity
-// clause, read before their counts: a severity that may end the simulation
-// asks for a write.
-Text Exact_Sequential_Assertion(Text condition, const Text& severity);
-void Exact_Report_Severity(const Text& severity);
+// The severity clause of a sequential assertion or report statement, read
+// before its count: a severity that may end the simulation asks for a
+// write in front of the statement.
+void Exact_Severity(const Text& severity);
 // A statement sequence opens; the body's own gets the count of its starts.
 void Exact_Open_Sequence();
 // The end of the closed construct's body: the declaration of its counters

@@ -256,11 +256,22 @@ void End_Loop(bool ends_at_head, const std::string& label) {
 
 void Counter(int id, bool at_front) { Add(Node{COUNTER, id, false, false, "", {}}, at_front); }
 
+namespace {
+
+// The open sequence from_top below the innermost, in the innermost body, or
+// null.
+const std::vector<int>* Open_Below(size_t from_top) {
+    if (bodies.empty() || open.size() <= bodies.back().open_before + from_top) return nullptr;
+    return &sequences[static_cast<size_t>(open[open.size() - 1 - from_top])];
+}
+
+}  // namespace
+
 int Last_Counter(size_t from_top) {
-    if (bodies.empty() || open.size() <= bodies.back().open_before + from_top) return -1;
-    const std::vector<int>& sequence = sequences[static_cast<size_t>(open[open.size() - 1 - from_top])];
+    const std::vector<int>* sequence = Open_Below(from_top);
+    if (!sequence) return -1;
     // Past the statements that control always comes out of, without a write.
-    for (auto it = sequence.rbegin(); it != sequence.rend(); ++it) {
+    for (auto it = sequence->rbegin(); it != sequence->rend(); ++it) {
         const Node& node = nodes[static_cast<size_t>(*it)];
         if (node.kind == COUNTER) return node.value;
         if (!node.clean) return -1;
@@ -269,10 +280,9 @@ int Last_Counter(size_t from_top) {
 }
 
 int First_Counter(size_t from_top) {
-    if (bodies.empty() || open.size() <= bodies.back().open_before + from_top) return -1;
-    const std::vector<int>& sequence = sequences[static_cast<size_t>(open[open.size() - 1 - from_top])];
-    if (sequence.empty()) return -1;
-    const Node& first = nodes[static_cast<size_t>(sequence.front())];
+    const std::vector<int>* sequence = Open_Below(from_top);
+    if (!sequence || sequence->empty()) return -1;
+    const Node& first = nodes[static_cast<size_t>(sequence->front())];
     return first.kind == COUNTER ? first.value : -1;
 }
 

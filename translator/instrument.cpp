@@ -5,7 +5,6 @@
 
 #include "driver.h"
 #include "exact.h"
-#include "flow.h"
 #include "scanner.h"
 #include "scope.h"
 #include "stack.h"
@@ -158,11 +157,12 @@ Text Traced_Opening(const char* kind, Text first_word) {
 
 Text Assertion_Condition(Text condition, int line, const Text& severity) {
     if (!exact_mode) return condition;
-    if (sequential_depth > 0) return Exact_Sequential_Assertion(condition, severity);
-    return Exact_Assertion_Condition(condition, line);
+    if (sequential_depth == 0) return Exact_Assertion_Condition(condition, line);
+    Exact_Severity(severity);
+    return condition;
 }
 void Report_Severity(const Text& severity) {
-    if (exact_mode) Exact_Report_Severity(severity);
+    if (exact_mode) Exact_Severity(severity);
 }
 
 namespace {

@@ -109,9 +109,6 @@ const std::set<std::string> words_08 = {"assume", "assume_guarantee", "context",
                                         "force", "parameter", "property", "protected", "release", "restrict",
                                         "restrict_guarantee", "sequence", "strong", "vmode", "vprop", "vunit"};
 
-// Every golden design that --std=93 accepts, of either standard's cases, is
-// read by the 2008 parser into the same text, package of the counts
-// included, but for those that name something with a word 2008 reserves.
 // An exact-mode output of -f g without the package of the counts, which
 // differs between the standards: its declaration in front of the design on
 // line 1, and its body after the design.
@@ -124,6 +121,10 @@ std::string The_Design(const std::string& out) {
     return out.substr(start, body - start);
 }
 
+// Every golden design that --std=93 accepts, of either standard's cases, is
+// read by the 2008 parser into the same design text (the package of the
+// counts aside), but for those that name something with a word 2008
+// reserves.
 TEST(Standard08, ReadsTheDesignsOf93As93ModeDoes) {
     int compared = 0, refused = 0;
     for (const Golden_Case& c : Load_Golden_Cases(GOLDEN_DIR)) {
