@@ -260,11 +260,19 @@ const char* const package_template =
 
 const char* const body_template =
     "package body $ is file trace : text {open} #;\n"
-    "type table is array (natural range <>) of integer; constant newline : string := (1 => LF);\n@"
+    "type table is array (natural range <>) of integer; constant newline : string := (1 => LF);\n"
+    "function lined (s : string) return string is variable r : string (1 to s'length) := s; begin"
+    " for i in r'range loop if r (i) = '/' then r (i) := LF; end if; end loop; return r; end lined;\n@"
     "function image (v : integer) return string is variable b : string (1 to 10); variable n : integer := 10;"
     " variable x : integer := v; begin loop b (n) := character'val (48 + x mod 10); x := x / 10; exit when x = 0;"
     " n := n - 1; end loop; return b (n to 10); end image;\n"
-    "procedure $_put (c : inout $_counts; f : integer) is variable s : integer := 1; begin"
+    "procedure $_put (c : inout $_counts; f : integer) is variable s : integer := 1;"
+    " variable n : integer := 0; variable b : integer := 1; variable at : integer := subsets (f); begin"
+    " if at >= 0 then for r in firsts (f) to firsts (f + 1) - 1 loop for i in lows (r) to highs (r) loop"
+    " if c (i) = 1 then n := n + b; elsif c (i) /= 0 then at := -1; end if; b := b + b; end loop; end loop; end if;"
+    " if at >= 0 then if n /= 0 then write (trace, lines (starts (at + n) to starts (at + n + 1) - 1));"
+    " for r in firsts (f) to firsts (f + 1) - 1 loop for i in lows (r) to highs (r) loop c (i) := 0;"
+    " end loop; end loop; end if; return; end if;"
     " for r in firsts (f) to firsts (f + 1) - 1 loop for i in lows (r) to highs (r) loop if c (i) /= 0 then"
     " if c (i) = 1 then write (trace, keys (key_ends (i) + 1 + s to key_ends (i + 1) - 1)); else"
     " write (trace, keys (key_ends (i) + 1 + s to key_ends (i + 1))); write (trace, image (c (i))); end if;"
@@ -286,6 +294,55 @@ std::string Table(const char* name, const std::vector<int>& items) {
         if (i % 40 == 39) s += "\n";
     }
     return s + (items.empty() ? "0, 0);\n" : "0);\n");
+}
+
+// The text with $ replaced by the package's name.
+std::string Fill_Name(const std::string& text) {
+    std::string filled;
+    for (char ch : text) filled += ch == '$' ? package_name : std::string(1, ch);
+    return filled;
+}
+
+// A write of few counters writes, when each counted 0 or 1 since the last
+// write (a process woken by a clock, most often), a line made beforehand,
+// with one call of write: the line of each set of its counters. At most
+// this many counters, and lines of this many characters in all.
+constexpr size_t line_set_counters = 5;
+constexpr size_t line_set_budget = 200000;
+
+// The lines made beforehand: the text of lines ("/" stands for a line
+// feed); the N-th line from starts (N) to starts (N + 1) - 1; the lines of a
+// write f begin at subsets (f), -1 when it has none, one for each number
+// its counters make (the K-th that it looks at adds 2 ** K when it counted
+// 1), an empty one for 0.
+std::string Line_Sets() {
+    std::string lines = "\"\"";
+    std::vector<int> subsets, starts;
+    size_t length = 0;
+    for (const flow::Ranges& ranges : write_ranges) {
+        std::vector<int> counters;
+        for (const auto& r : ranges)
+            for (int i = r.first; i <= r.second; i++) counters.push_back(i);
+        size_t count = counters.size(), size = 0;
+        for (int i : counters) size += counter_keys[static_cast<size_t>(i)].size() + 1;
+        if (count == 0 || count > line_set_counters || length + (size << (count - 1)) > line_set_budget) {
+            subsets.push_back(-1);
+            continue;
+        }
+        subsets.push_back(static_cast<int>(starts.size()));
+        for (size_t n = 0; n < (size_t{1} << count); n++) {
+            starts.push_back(static_cast<int>(length) + 1);
+            std::string line;
+            for (size_t k = 0; k < count; k++)
+                if (n & (size_t{1} << k)) line += (line.empty() ? "" : " ") + counter_keys[static_cast<size_t>(counters[k])];
+            if (!line.empty()) line += "/";
+            if (starts.size() % 40 == 1) lines += " &\n\"\"";
+            lines.insert(lines.size() - 1, line);
+            length += line.size();
+        }
+    }
+    starts.push_back(static_cast<int>(length) + 1);
+    return "constant lines : string := lined (" + lines + ");\n" + Table("subsets", subsets) + Table("starts", starts);
 }
 
 // The tables: keys holds the keys of every counter behind a space and
@@ -310,14 +367,7 @@ std::string Tables() {
         firsts.push_back(static_cast<int>(lows.size()));
     }
     return keys + ";\n" + Table("key_ends", key_ends) + Table("firsts", firsts) + Table("lows", lows) +
-           Table("highs", highs);
-}
-
-// The text with $ replaced by the package's name.
-std::string Fill_Name(const std::string& text) {
-    std::string filled;
-    for (char ch : text) filled += ch == '$' ? package_name : std::string(1, ch);
-    return filled;
+           Table("highs", highs) + Line_Sets();
 }
 
 std::string Fill(const char* text_template) {
