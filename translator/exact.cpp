@@ -77,6 +77,7 @@ struct Construct {
     int first_counter = -1, last_counter = -1;  // the counters it keeps in memory
     int start_counter = -1;                     // the count of its starts or calls
     std::vector<int> writes;                    // its writes of them
+    bool has_loop = false;                      // its body holds a loop statement
 };
 
 std::vector<Construct> constructs;
@@ -111,6 +112,11 @@ Key Count_Point(const char* kind, int line) {
 // changed ones, each with the ranges of counters it looks at.
 std::vector<std::string> counter_keys;
 std::vector<flow::Ranges> write_ranges;
+// The writes made in the design's text from the number their counters make
+// (each counted 0 or 1), with a line made beforehand for each number; and
+// the characters those lines take.
+std::vector<bool> inline_writes;
+size_t inline_lines_length = 0;
 
 // A counter of the construct for the key, counted in the flow of its body
 // (at_front: before the first statement of the sequence that has just closed).
@@ -252,7 +258,7 @@ namespace {
 const char* const package_template =
     "{ieee}use std.textio.all; package $ is"
     " type $_counts is array (integer range <>) of integer;"
-    " procedure $_put (c : inout $_counts; f : integer);"
+    " procedure $_put (c : inout $_counts; f : integer); procedure $_line (f, n : integer);"
     " {impure}function $_ran (l, k : integer) return boolean;"
     " {impure}function $_ran (l, k : integer; c : boolean) return boolean;"
     " {impure}function $_arm (l, k : integer; c : boolean) return boolean;{conditions}"
@@ -277,6 +283,8 @@ const char* const body_template =
     " if c (i) = 1 then write (trace, keys (key_ends (i) + 1 + s to key_ends (i + 1) - 1)); else"
     " write (trace, keys (key_ends (i) + 1 + s to key_ends (i + 1))); write (trace, image (c (i))); end if;"
     " s := 0; c (i) := 0; end if; end loop; end loop; if s = 0 then write (trace, newline); end if; end $_put;\n"
+    "procedure $_line (f, n : integer) is begin if n /= 0 then"
+    " write (trace, lines (starts (subsets (f) + n) to starts (subsets (f) + n + 1) - 1)); end if; end $_line;\n"
     "procedure hit (l, k : integer) is begin if k > 1 then write (trace, image (l) & '.' & image (k) & LF);"
     " else write (trace, image (l) & LF); end if; end hit;"
     " {impure}function $_ran (l, k : integer) return boolean is begin hit (l, k); return true; end $_ran;"
@@ -310,6 +318,23 @@ std::string Fill_Name(const std::string& text) {
 constexpr size_t line_set_counters = 5;
 constexpr size_t line_set_budget = 200000;
 
+// The counters that write f looks at, in its order.
+std::vector<int> Write_Counters(size_t f) {
+    std::vector<int> counters;
+    for (const auto& r : write_ranges[f])
+        for (int i = r.first; i <= r.second; i++) counters.push_back(i);
+    return counters;
+}
+
+// The length of the lines made beforehand for a write of these counters, 0
+// when it has too many or none.
+size_t Lines_Length(const std::vector<int>& counters) {
+    size_t count = counters.size(), size = 0;
+    if (count == 0 || count > line_set_counters) return 0;
+    for (int i : counters) size += counter_keys[static_cast<size_t>(i)].size() + 1;
+    return size << (count - 1);
+}
+
 // The lines made beforehand: the text of lines ("/" stands for a line
 // feed); the N-th line from starts (N) to starts (N + 1) - 1; the lines of a
 // write f begin at subsets (f), -1 when it has none, one for each number
@@ -319,16 +344,17 @@ std::string Line_Sets() {
     std::string lines = "\"\"";
     std::vector<int> subsets, starts;
     size_t length = 0;
-    for (const flow::Ranges& ranges : write_ranges) {
-        std::vector<int> counters;
-        for (const auto& r : ranges)
-            for (int i = r.first; i <= r.second; i++) counters.push_back(i);
-        size_t count = counters.size(), size = 0;
-        for (int i : counters) size += counter_keys[static_cast<size_t>(i)].size() + 1;
-        if (count == 0 || count > line_set_counters || length + (size << (count - 1)) > line_set_budget) {
+    size_t others = 0;  // the length of the lines of the writes that choose theirs in $_put
+    for (size_t f = 0; f < write_ranges.size(); f++) {
+        std::vector<int> counters = Write_Counters(f);
+        size_t size = Lines_Length(counters);
+        bool made = f < inline_writes.size() && inline_writes[f];
+        if (!made && (size == 0 || others + size > line_set_budget - inline_lines_length)) {
             subsets.push_back(-1);
             continue;
         }
+        if (!made) others += size;
+        size_t count = counters.size();
         subsets.push_back(static_cast<int>(starts.size()));
         for (size_t n = 0; n < (size_t{1} << count); n++) {
             starts.push_back(static_cast<int>(length) + 1);
@@ -656,6 +682,7 @@ Text Exact_Two_Way(const char* kind, Text condition, int line) {
 }
 
 void Exact_Loop_Scheme(bool plain) {
+    if (Current_Body() >= 0) constructs[static_cast<size_t>(Current_Body())].has_loop = true;
     open_loops.push_back(Open_Loop{plain ? 0 : while_line, !plain});
     while_line = 0;
 }
@@ -755,6 +782,34 @@ void Exact_Open_Sequence() {
     constructs[static_cast<size_t>(c)].start_counter = start;
 }
 
+namespace {
+
+// The write at the end of a body (a subprogram, or a process with a
+// sensitivity list) with no loop: no counter it looks at can have counted
+// more than 1 since the last write, so the design's text makes their number
+// and writes its line made beforehand, and sets them back to 0 itself:
+// "corvane_x_line (4, corvane_c (7) + 2 * corvane_c (8)); corvane_c (7) := 0;
+// corvane_c (8) := 0;". Other end writes are written by $_put.
+std::string End_Write(int construct, int point, bool flow_known) {
+    const Construct& c = constructs[static_cast<size_t>(construct)];
+    std::vector<int> counters = Write_Counters(static_cast<size_t>(point));
+    size_t size = Lines_Length(counters);
+    if (!flow_known || c.has_loop || size == 0 || inline_lines_length + size > line_set_budget)
+        return Write_Call(point);
+    inline_writes.resize(write_ranges.size());
+    inline_writes[static_cast<size_t>(point)] = true;
+    inline_lines_length += size;
+    std::string number, reset;
+    for (size_t k = 0; k < counters.size(); k++) {
+        std::string counter = "corvane_c (" + std::to_string(counters[k]) + ")";
+        number += (k ? " + " + std::to_string(1 << k) + " * " : std::string()) + counter;
+        reset += " " + counter + " := 0;";
+    }
+    return package_name + "_line (" + std::to_string(point) + ", " + number + ");" + reset;
+}
+
+}  // namespace
+
 Text Exact_Body_Start(Text begin_word, Text& body_end, bool writes_at_end) {
     Key k = New_Key(Line_Of(begin_word));
     constructs[last_closed].key = Key_String(k);
@@ -766,13 +821,14 @@ Text Exact_Body_Start(Text begin_word, Text& body_end, bool writes_at_end) {
     else
         counter_keys[static_cast<size_t>(start)] = Key_String(k) + counter_keys[static_cast<size_t>(start)];
     body_end = Empty_Text();
-    if (writes_at_end) body_end = Make_String(" " + Write_Call(New_Write(last_closed)));
+    int end_write = writes_at_end ? New_Write(last_closed) : -1;
     Construct& c = constructs[last_closed];
     std::vector<std::pair<int, flow::Ranges>> found;
     bool ok = flow::End_Body(c.first_counter, c.last_counter, c.kind == "process", found);
     // Without the body's structure, each write looks at all its counters.
     for (int w : c.writes) write_ranges[static_cast<size_t>(w)] = ok ? flow::Ranges{} : flow::Ranges{{c.first_counter, c.last_counter}};
     for (auto& f : found) write_ranges[static_cast<size_t>(f.first)] = std::move(f.second);
+    if (end_write >= 0) body_end = Make_String(" " + End_Write(last_closed, end_write, ok));
     open_exits.clear();
     std::string declaration = "variable corvane_c : " + package_name + "_counts (" + std::to_string(c.first_counter) +
                               " to " + std::to_string(c.last_counter) + ") := (others => 0); ";
