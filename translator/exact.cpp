@@ -258,7 +258,7 @@ namespace {
 const char* const package_template =
     "{ieee}use std.textio.all; package $ is"
     " type $_counts is array (integer range <>) of integer;"
-    " procedure $_put (c : inout $_counts; f : integer); procedure $_line (f, n : integer);"
+    " procedure $_put (c : inout $_counts; f : integer); procedure $_line (f, a : integer; b, c, d, e : integer := 0);"
     " {impure}function $_ran (l, k : integer) return boolean;"
     " {impure}function $_ran (l, k : integer; c : boolean) return boolean;"
     " {impure}function $_arm (l, k : integer; c : boolean) return boolean;{conditions}"
@@ -283,8 +283,9 @@ const char* const body_template =
     " if c (i) = 1 then write (trace, keys (key_ends (i) + 1 + s to key_ends (i + 1) - 1)); else"
     " write (trace, keys (key_ends (i) + 1 + s to key_ends (i + 1))); write (trace, image (c (i))); end if;"
     " s := 0; c (i) := 0; end if; end loop; end loop; if s = 0 then write (trace, newline); end if; end $_put;\n"
-    "procedure $_line (f, n : integer) is begin if n /= 0 then"
-    " write (trace, lines (starts (subsets (f) + n) to starts (subsets (f) + n + 1) - 1)); end if; end $_line;\n"
+    "procedure $_line (f, a : integer; b, c, d, e : integer := 0) is variable n : integer := subsets (f)"
+    " + a + 2 * b + 4 * c + 8 * d + 16 * e; begin if n /= subsets (f) then"
+    " write (trace, lines (starts (n) to starts (n + 1) - 1)); end if; end $_line;\n"
     "procedure hit (l, k : integer) is begin if k > 1 then write (trace, image (l) & '.' & image (k) & LF);"
     " else write (trace, image (l) & LF); end if; end hit;"
     " {impure}function $_ran (l, k : integer) return boolean is begin hit (l, k); return true; end $_ran;"
@@ -314,7 +315,8 @@ std::string Fill_Name(const std::string& text) {
 // A write of few counters writes, when each counted 0 or 1 since the last
 // write (a process woken by a clock, most often), a line made beforehand,
 // with one call of write: the line of each set of its counters. At most
-// this many counters, and lines of this many characters in all.
+// this many counters ($_line takes that many), and lines of this many
+// characters in all.
 constexpr size_t line_set_counters = 5;
 constexpr size_t line_set_budget = 200000;
 
@@ -786,10 +788,12 @@ namespace {
 
 // The write at the end of a body (a subprogram, or a process with a
 // sensitivity list) with no loop: no counter it looks at can have counted
-// more than 1 since the last write, so the design's text makes their number
-// and writes its line made beforehand, and sets them back to 0 itself:
-// "corvane_x_line (4, corvane_c (7) + 2 * corvane_c (8)); corvane_c (7) := 0;
-// corvane_c (8) := 0;". Other end writes are written by $_put.
+// more than 1 since the last write, so the design's text passes them,
+// without an operator that the design could redefine, to $_line, which
+// writes the line made beforehand for the number they make, and sets them
+// back to 0 itself: "corvane_x_line (4, corvane_c (7), corvane_c (8));
+// corvane_c (7) := 0; corvane_c (8) := 0;". Other end writes are written by
+// $_put.
 std::string End_Write(int construct, int point, bool flow_known) {
     const Construct& c = constructs[static_cast<size_t>(construct)];
     std::vector<int> counters = Write_Counters(static_cast<size_t>(point));
@@ -799,13 +803,13 @@ std::string End_Write(int construct, int point, bool flow_known) {
     inline_writes.resize(write_ranges.size());
     inline_writes[static_cast<size_t>(point)] = true;
     inline_lines_length += size;
-    std::string number, reset;
-    for (size_t k = 0; k < counters.size(); k++) {
-        std::string counter = "corvane_c (" + std::to_string(counters[k]) + ")";
-        number += (k ? " + " + std::to_string(1 << k) + " * " : std::string()) + counter;
+    std::string arguments, reset;
+    for (int i : counters) {
+        std::string counter = "corvane_c (" + std::to_string(i) + ")";
+        arguments += ", " + counter;
         reset += " " + counter + " := 0;";
     }
-    return package_name + "_line (" + std::to_string(point) + ", " + number + ");" + reset;
+    return package_name + "_line (" + std::to_string(point) + arguments + ");" + reset;
 }
 
 }  // namespace
