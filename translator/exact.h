@@ -10,8 +10,10 @@
 //
 // A counting point is named by its key: the source line it stands on, and
 // when it is not the first point of that line, its ordinal on it ("42",
-// "42.2"). A write is a line of "KEY:COUNT" pairs; a concurrent statement
-// writes its key alone.
+// "42.2"). A write is a line of counters, each its keys joined by commas
+// and ":COUNT" unless it counted 1 (a write of few counters that each
+// counted 0 or 1 writes a line made beforehand, with one call); a
+// concurrent statement writes its key alone.
 #pragma once
 
 #include <string>
