@@ -62,6 +62,8 @@ struct Record {
 struct Arm {
     std::string name;
     std::string key;
+    int counter = -1;  // the counter its key joined (an if's arm)
+    int base = -1;     // an else counted by difference: the run before its if
 };
 
 std::unordered_map<int, int> blocks_on_line;
@@ -117,6 +119,21 @@ std::vector<flow::Ranges> write_ranges;
 // the characters those lines take.
 std::vector<bool> inline_writes;
 size_t inline_lines_length = 0;
+
+// Counters that the design's text never adds to: the else of an if that
+// follows a counted run in its sequence ran as often as that run (base) less
+// the if's other arms (minus). A write works them out before it writes.
+struct Derived {
+    int counter, base;
+    std::vector<int> minus;
+};
+std::vector<Derived> derived;
+
+bool Is_Derived(int counter) {
+    for (const Derived& d : derived)
+        if (d.counter == counter) return true;
+    return false;
+}
 
 // A counter of the construct for the key, counted in the flow of its body
 // (at_front: before the first statement of the sequence that has just closed).
@@ -274,6 +291,9 @@ const char* const body_template =
     " n := n - 1; end loop; return b (n to 10); end image;\n"
     "procedure $_put (c : inout $_counts; f : integer) is variable s : integer := 1;"
     " variable n : integer := 0; variable b : integer := 1; variable at : integer := subsets (f); begin"
+    " for e in dfirsts (f) to dfirsts (f + 1) - 1 loop c (dcounters (e)) := c (dbases (e));"
+    " for m in dmfirsts (e) to dmfirsts (e + 1) - 1 loop c (dcounters (e)) := c (dcounters (e)) - c (dminus (m));"
+    " end loop; end loop;"
     " if at >= 0 then for r in firsts (f) to firsts (f + 1) - 1 loop for i in lows (r) to highs (r) loop"
     " if c (i) = 1 then n := n + b; elsif c (i) /= 0 then at := -1; end if; b := b + b; end loop; end loop; end if;"
     " if at >= 0 then if n /= 0 then write (trace, lines (starts (at + n) to starts (at + n + 1) - 1));"
@@ -373,6 +393,30 @@ std::string Line_Sets() {
     return "constant lines : string := lined (" + lines + ");\n" + Table("subsets", subsets) + Table("starts", starts);
 }
 
+// The counters that a write works out before it writes: those of write f
+// are dcounters (e), e from dfirsts (f) to dfirsts (f + 1) - 1, in their
+// order (one may be the base of a later one), each dbases (e) less the
+// counters dminus (m), m from dmfirsts (e) to dmfirsts (e + 1) - 1.
+std::string Derived_Tables() {
+    std::vector<int> dfirsts{0}, dcounters, dbases, dmfirsts{0}, dminus;
+    std::vector<Derived> sorted = derived;
+    std::sort(sorted.begin(), sorted.end(), [](const Derived& a, const Derived& b) { return a.counter < b.counter; });
+    for (size_t f = 0; f < write_ranges.size(); f++) {
+        for (const Derived& d : sorted) {
+            bool looked_at = false;
+            for (const auto& r : write_ranges[f]) looked_at |= r.first <= d.counter && d.counter <= r.second;
+            if (!looked_at) continue;
+            dcounters.push_back(d.counter);
+            dbases.push_back(d.base);
+            dminus.insert(dminus.end(), d.minus.begin(), d.minus.end());
+            dmfirsts.push_back(static_cast<int>(dminus.size()));
+        }
+        dfirsts.push_back(static_cast<int>(dcounters.size()));
+    }
+    return Table("dfirsts", dfirsts) + Table("dcounters", dcounters) + Table("dbases", dbases) +
+           Table("dmfirsts", dmfirsts) + Table("dminus", dminus);
+}
+
 // The tables: keys holds the keys of every counter behind a space and
 // before a colon, key_ends where each ends in it (a write leaves out the
 // space in front of the first counter of its line, and the colon of a
@@ -395,7 +439,7 @@ std::string Tables() {
         firsts.push_back(static_cast<int>(lows.size()));
     }
     return keys + ";\n" + Table("key_ends", key_ends) + Table("firsts", firsts) + Table("lows", lows) +
-           Table("highs", highs) + Line_Sets();
+           Table("highs", highs) + Line_Sets() + Derived_Tables();
 }
 
 std::string Fill(const char* text_template) {
@@ -561,15 +605,43 @@ Text Arm_Count(int counter) { return Make_String(" " + Increment(counter)); }
 // The arm or body whose sequence has just closed (from_top: that many open
 // below the innermost) starts: counted by the run it begins with, if any,
 // or by a count of its own in front of body.
-Text Arm_Start(Key k, size_t from_top, Text body) {
+Text Arm_Start(Key k, size_t from_top, Text body, int* counter = nullptr) {
     int c = Current_Body();
     if (c < 0) return body;
     int run = flow::First_Counter(from_top);
     if (run >= 0) {
         Join(run, k);
+        if (counter) *counter = run;
         return body;
     }
-    return Format("%s%s", Arm_Count(New_Counter(c, k, true)), body);
+    int id = New_Counter(c, k, true);
+    if (counter) *counter = id;
+    return Format("%s%s", Arm_Count(id), body);
+}
+
+// The else arm (key k) of an if that follows the counted run base, its body
+// on top of the sequences: it joins the counter that its body begins with,
+// whose increment in front of the body goes, or a counter of its own that
+// nothing adds to; *counter gets it. False, with nothing changed, when the
+// increment is not where it should be.
+bool Derived_Else(Key k, Text& body, int* counter) {
+    int c = Current_Body();
+    int run = flow::First_Counter(0);
+    if (run < 0) {
+        *counter = New_Counter(c, k, true);
+        return true;
+    }
+    size_t layout = Leading_Layout(body);
+    std::string increment = Increment(run) + " ";
+    std::string front = Text_Prefix(body, layout + increment.size());
+    if (front.compare(layout, std::string::npos, increment) != 0) return false;
+    Text layout_text = Take_Prefix(body, layout);
+    Text gone = Take_Prefix(body, increment.size());
+    Release(gone);
+    body = Format("%s%s", layout_text, body);
+    Join(run, k);
+    *counter = run;
+    return true;
 }
 
 // The line of the if or case whose arm is being reduced: the innermost one
@@ -605,8 +677,21 @@ bool conditional_jump = false;  // the exit or next being read has a condition
 Text Exact_If_Arm(const char* arm, Text body) {
     int line = Open_Keyword_Line(if_keyword_lines);
     Key k = New_Key(line);
-    Open_Arms(open_if_arms, if_keyword_lines.size()).push_back(Arm{arm, Key_String(k)});
-    return Arm_Start(k, 0, body);
+    std::vector<Arm>& arms = Open_Arms(open_if_arms, if_keyword_lines.size());
+    Arm a{arm, Key_String(k)};
+    // An else after a counted run is that run less the if's other arms (the
+    // then arm's, the elsifs' and its own sequences are open on top).
+    if (Is(arm, "else") && Current_Body() >= 0) {
+        int before = flow::Last_Counter(arms.size() + 2);
+        if (before >= 0 && Derived_Else(k, body, &a.counter)) {
+            a.base = before;
+            arms.push_back(a);
+            return body;
+        }
+    }
+    body = Arm_Start(k, 0, body, &a.counter);
+    arms.push_back(a);
+    return body;
 }
 
 Text Exact_End_Of_If(Text& then_body, bool has_else) {
@@ -630,6 +715,11 @@ Text Exact_End_Of_If(Text& then_body, bool has_else) {
         Join(run, then_key);
     else
         then_counter = Allocate_Counter(c, then_key);
+    if (has_else && arms.back().base >= 0) {
+        Derived d{arms.back().counter, arms.back().base, {run >= 0 ? run : then_counter}};
+        for (size_t i = 1; i + 1 < arms.size(); i++) d.minus.push_back(arms[i].counter);
+        derived.push_back(d);
+    }
     Text implicit_else = Empty_Text();
     // The if runs as often as the counter before it in its sequence, if
     // any: an else it does not write is then those runs less its arms'
@@ -798,7 +888,9 @@ std::string End_Write(int construct, int point, bool flow_known) {
     const Construct& c = constructs[static_cast<size_t>(construct)];
     std::vector<int> counters = Write_Counters(static_cast<size_t>(point));
     size_t size = Lines_Length(counters);
-    if (!flow_known || c.has_loop || size == 0 || inline_lines_length + size > line_set_budget)
+    bool plain = true;
+    for (int i : counters) plain = plain && !Is_Derived(i);
+    if (!flow_known || c.has_loop || !plain || size == 0 || inline_lines_length + size > line_set_budget)
         return Write_Call(point);
     inline_writes.resize(write_ranges.size());
     inline_writes[static_cast<size_t>(point)] = true;
