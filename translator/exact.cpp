@@ -128,12 +128,15 @@ struct Derived {
     std::vector<int> minus;
 };
 std::vector<Derived> derived;
+std::vector<bool> is_derived;  // by counter
 
-bool Is_Derived(int counter) {
-    for (const Derived& d : derived)
-        if (d.counter == counter) return true;
-    return false;
+void Add_Derived(Derived d) {
+    if (is_derived.size() <= static_cast<size_t>(d.counter)) is_derived.resize(static_cast<size_t>(d.counter) + 1);
+    is_derived[static_cast<size_t>(d.counter)] = true;
+    derived.push_back(std::move(d));
 }
+
+bool Is_Derived(int counter) { return static_cast<size_t>(counter) < is_derived.size() && is_derived[static_cast<size_t>(counter)]; }
 
 // A counter of the construct for the key, counted in the flow of its body
 // (at_front: before the first statement of the sequence that has just closed).
@@ -400,16 +403,18 @@ std::string Line_Sets() {
 std::string Derived_Tables() {
     std::vector<int> dfirsts{0}, dcounters, dbases, dmfirsts{0}, dminus;
     std::vector<Derived> sorted = derived;
-    std::sort(sorted.begin(), sorted.end(), [](const Derived& a, const Derived& b) { return a.counter < b.counter; });
+    auto before = [](const Derived& a, const Derived& b) { return a.counter < b.counter; };
+    std::sort(sorted.begin(), sorted.end(), before);
     for (size_t f = 0; f < write_ranges.size(); f++) {
-        for (const Derived& d : sorted) {
-            bool looked_at = false;
-            for (const auto& r : write_ranges[f]) looked_at |= r.first <= d.counter && d.counter <= r.second;
-            if (!looked_at) continue;
-            dcounters.push_back(d.counter);
-            dbases.push_back(d.base);
-            dminus.insert(dminus.end(), d.minus.begin(), d.minus.end());
-            dmfirsts.push_back(static_cast<int>(dminus.size()));
+        // A write's ranges are in ascending order, and so are the derived.
+        for (const auto& r : write_ranges[f]) {
+            auto d = std::lower_bound(sorted.begin(), sorted.end(), Derived{r.first, 0, {}}, before);
+            for (; d != sorted.end() && d->counter <= r.second; ++d) {
+                dcounters.push_back(d->counter);
+                dbases.push_back(d->base);
+                dminus.insert(dminus.end(), d->minus.begin(), d->minus.end());
+                dmfirsts.push_back(static_cast<int>(dminus.size()));
+            }
         }
         dfirsts.push_back(static_cast<int>(dcounters.size()));
     }
@@ -718,7 +723,7 @@ Text Exact_End_Of_If(Text& then_body, bool has_else) {
     if (has_else && arms.back().base >= 0) {
         Derived d{arms.back().counter, arms.back().base, {run >= 0 ? run : then_counter}};
         for (size_t i = 1; i + 1 < arms.size(); i++) d.minus.push_back(arms[i].counter);
-        derived.push_back(d);
+        Add_Derived(std::move(d));
     }
     Text implicit_else = Empty_Text();
     // The if runs as often as the counter before it in its sequence, if
