@@ -176,9 +176,12 @@ int New_Write(int construct) {
 // The process or subprogram whose body is being read, or -1.
 int Current_Body() { return open_sequential.empty() ? -1 : open_sequential.back(); }
 
+// "corvane_c (7)": a counter, in the variable of its body.
+std::string Counter_Text(int id) { return "corvane_c (" + std::to_string(id) + ")"; }
+
 // "corvane_c (7) := corvane_c (7) + 1;": the counter's increment.
 std::string Increment(int id) {
-    std::string c = "corvane_c (" + std::to_string(id) + ")";
+    std::string c = Counter_Text(id);
     return c + " := " + c + " + 1;";
 }
 
@@ -902,7 +905,7 @@ std::string End_Write(int construct, int point, bool flow_known) {
     inline_lines_length += size;
     std::string arguments, reset;
     for (int i : counters) {
-        std::string counter = "corvane_c (" + std::to_string(i) + ")";
+        std::string counter = Counter_Text(i);
         arguments += ", " + counter;
         reset += " " + counter + " := 0;";
     }
